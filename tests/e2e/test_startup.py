@@ -1,0 +1,81 @@
+"""Movaril.exe started as a user starts it: the main window, the single-instance guard, closing and
+starting again."""
+
+import unittest
+
+import harness as h
+
+TITLE = "Movaril"
+BOX_TITLE = "信息："
+BOX_TEXT = "Movaril已经运行了\r\n\r\n您其实可以去看看系统托盘"
+
+
+def lines(text):
+    return text.replace("\r\n", "\n")
+
+
+class StartUp(h.WineTestCase):
+    def setUp(self):
+        # A leftover instance would turn this test's first start into a second one.
+        h.wait_until(lambda: not h.windows(TITLE, visible=False) and not h.windows(BOX_TITLE), h.REACT,
+                     "the windows of earlier instances to go")
+
+    def only_main_window(self, main):
+        self.assertEqual(h.windows(TITLE), [main], "a second main window is shown")
+
+    def start_first(self):
+        process = self.start(h.MOVARIL_EXE)
+        shown = h.wait_until(lambda: h.windows(TITLE), h.START, "the main window")
+        self.assertEqual(len(shown), 1)
+        self.assertEqual(h.windows(BOX_TITLE), [], "a first start shows the already-running box")
+        return process, shown[0]
+
+    def answer_box(self, main):
+        """Checks the already-running box's text, presses Return on it and waits until it has gone."""
+        def box():
+            self.only_main_window(main)
+            return h.windows(BOX_TITLE)
+        [shown] = h.wait_until(box, h.START, "the already-running box")
+        texts = h.window_texts(BOX_TITLE)
+        self.assertIn(("static", lines(BOX_TEXT)), [(c.lower(), lines(t)) for c, t in texts])
+        h.focus(shown)
+        h.key("Return")
+
+        def closed():
+            self.only_main_window(main)
+            return not h.windows(BOX_TITLE)
+        h.wait_until(closed, h.REACT, "the box to close after Return")
+
+    def test_main_window_appears_centred_on_the_screen(self):
+        _, main = self.start_first()
+        width, height = h.screen_size()
+        self.assertEqual(h.geometry(main), ((width - 340) // 2, (height - 247) // 2, 340, 247))
+
+    def test_second_start_shows_only_the_box_and_ends_with_0(self):
+        first, main = self.start_first()
+        second = self.start(h.MOVARIL_EXE)
+        self.answer_box(main)
+        self.assertEqual(second.exit_code(h.REACT), 0)
+        self.assertTrue(first.running())
+        self.only_main_window(main)
+
+    def test_two_starts_at_once_give_one_main_window_and_one_box(self):
+        starts = [self.start(h.MOVARIL_EXE), self.start(h.MOVARIL_EXE)]
+        shown = h.wait_until(lambda: h.windows(TITLE), h.START, "a main window")
+        self.assertEqual(len(shown), 1)
+        self.answer_box(shown[0])
+        ended = h.wait_until(lambda: [p for p in starts if not p.running()], h.REACT, "one process to end")
+        self.assertEqual(len(ended), 1)
+        self.assertEqual(ended[0].exit_code(0), 0)
+        self.only_main_window(shown[0])
+
+    def test_close_box_ends_the_program_and_the_next_start_is_a_first_one(self):
+        first, main = self.start_first()
+        h.click(*h.close_box(main))
+        self.assertEqual(first.exit_code(h.REACT), 0)
+        self.assertEqual(h.windows(TITLE, visible=False), [])
+        self.start_first()
+
+
+if __name__ == "__main__":
+    unittest.main()
