@@ -1,6 +1,8 @@
 // Start-up, the single-instance guard and Exit program.
 #include "app/app.h"
 
+#include "pick/copy.h"
+#include "pick/drag.h"
 #include "resources/resource_ids.h"
 #include "ui/handle.h"
 #include "ui/resource.h"
@@ -38,17 +40,19 @@ BOOL CALLBACK destroyWindow(HWND window, LPARAM) {
 
 } // namespace
 
-void bindStartup(ui::MainWindow& window) {
-    window.created = [&window] { created(window); };
+void bind(Program& program) {
+    program.main.created = [&program] { created(program.main); };
+    pick::bindCopyButtons(program.main);
+    pick::bindDragPick(program.main, program.mainMagnifier, program.floating);
 }
 
 int run() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    ui::MainWindow window;
-    bindStartup(window);
-    if (!window.load()) {
+    Program program;
+    bind(program);
+    if (!program.main.load()) {
         ::MessageBoxW(nullptr, L"无法创建主窗口，Movaril 将退出。", L"信息：",
                       MB_OK | MB_ICONERROR | MB_TASKMODAL);
         return 1;

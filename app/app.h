@@ -1,6 +1,8 @@
 // Start-up, the single-instance guard and Exit program.
 #pragma once
 
+#include "colour/magnifier.h"
+#include "ui/float_window.h"
 #include "ui/main_window.h"
 
 namespace app {
@@ -15,7 +17,16 @@ int run();
 // Destroys every window of the program without raising any further event, then ends the process.
 [[noreturn]] void exitProgram(unsigned code);
 
-// Binds the main window's created handler.
-void bindStartup(ui::MainWindow& window);
+// Everything that lives as long as the process: both windows and the magnifiers' DC pairs.
+struct Program {
+    ui::MainWindow main;
+    ui::FloatWindow floating;
+    // The stretched image's side and the dot's place follow each canvas's width.
+    colour::Magnifier mainMagnifier{80, 40};
+    colour::Magnifier floatMagnifier{86, 43};
+};
+
+// Binds every handler of the program, the main window's created handler among them.
+void bind(Program& program);
 
 } // namespace app

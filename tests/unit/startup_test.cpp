@@ -14,8 +14,9 @@
 namespace {
 
 TEST(Startup, CreatedHandlerTakesTheGuardAndArmsThePickingBox) {
-    ui::MainWindow window;
-    app::bindStartup(window);
+    app::Program program;
+    app::bind(program);
+    ui::MainWindow& window = program.main;
     ASSERT_TRUE(window.load());
     ui::Event guard{::OpenEventW(SYNCHRONIZE, FALSE, app::kInstanceEventName)};
     EXPECT_TRUE(guard);

@@ -7,6 +7,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace test {
 
@@ -63,6 +64,105 @@ Picture render(HWND window) {
         picture.pixels.assign(first, first + static_cast<size_t>(picture.width) * picture.height);
     }
     return picture;
+}
+
+namespace {
+LRESULT CALLBACK patchProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_ERASEBKGND) {
+        RECT client;
+        ::GetClientRect(window, &client);
+        ui::Brush brush{
+            ::CreateSolidBrush(static_cast<COLORREF>(::GetWindowLongPtrW(window, GWLP_USERDATA)))};
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush.get());
+        return 1;
+    }
+    return ::DefWindowProcW(window, msg, wParam, lParam);
+}
+} // namespace
+
+ColourPatch::ColourPatch(RECT where, COLORREF colour) : where_(where) {
+    WNDCLASSW cls{.lpfnWndProc = patchProcedure,
+                  .hInstance = ::GetModuleHandleW(nullptr),
+                  .lpszClassName = L"TestPatch"};
+    ::RegisterClassW(&cls);
+    window_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"TestPatch", L"", WS_POPUP, where.left,
+                                where.top, where.right - where.left, where.bottom - where.top, nullptr,
+                                nullptr, nullptr, nullptr);
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
+    ::ShowWindow(window_, SW_SHOWNA);
+    ::UpdateWindow(window_);
+    shown_ = pumpUntil([&] { return screenPixel(centre()) == colour; });
+}
+
+ColourPatch::~ColourPatch() { ::DestroyWindow(window_); }
+
+COLORREF screenPixel(POINT at) {
+    ui::WindowDC screen(nullptr);
+    return ::GetPixel(screen.get(), at.x, at.y);
+}
+
+std::optional<std::string> clipboardText() {
+    if (!::OpenClipboard(nullptr))
+        return std::nullopt;
+    std::optional<std::string> text;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(::GlobalLock(data));
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void putClipboardText(const std::string& text) {
+    ::OpenClipboard(nullptr);
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_TEXT, block);
+    ::CloseClipboard();
+}
+
+Process::Process(const std::wstring& exe, const std::wstring& arguments, const std::string& line) {
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + exe;
+    std::wstring command = L"\"" + path + L"\" " + arguments;
+
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE write = nullptr;
+    ::CreatePipe(&output_, &write, &inherit, 0);
+    ::SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{.cb = sizeof startup, .dwFlags = STARTF_USESTDHANDLES, .hStdOutput = write};
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                         &info)) {
+        process_ = info.hProcess;
+        ::CloseHandle(info.hThread);
+    }
+    ::CloseHandle(write);
+    std::string seen;
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (process_ && seen.find(line) == std::string::npos && std::chrono::steady_clock::now() < end) {
+        DWORD waiting = 0, got = 0;
+        char buffer[256];
+        if (::PeekNamedPipe(output_, nullptr, 0, nullptr, &waiting, nullptr) && waiting &&
+            ::ReadFile(output_, buffer, std::min<DWORD>(waiting, sizeof buffer), &got, nullptr))
+            seen.append(buffer, got);
+        else
+            ::Sleep(10);
+    }
+    started_ = seen.find(line) != std::string::npos;
+}
+
+Process::~Process() {
+    if (process_) {
+        ::TerminateProcess(process_, 0);
+        ::WaitForSingleObject(process_, 5000);
+        ::CloseHandle(process_);
+    }
+    ::CloseHandle(output_);
 }
 
 std::vector<std::byte> solidPng(int width, int height, COLORREF colour, std::uint8_t alpha) {

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace test {
@@ -26,6 +28,46 @@ struct Picture {
     bool contains(COLORREF colour, RECT area) const;
 };
 Picture render(HWND window);
+
+// A topmost window of one colour on the screen, for pixel reads to find. Waits until the screen shows it.
+class ColourPatch {
+public:
+    ColourPatch(RECT where, COLORREF colour);
+    ~ColourPatch();
+    ColourPatch(const ColourPatch&) = delete;
+    ColourPatch& operator=(const ColourPatch&) = delete;
+    POINT centre() const { return {(where_.left + where_.right) / 2, (where_.top + where_.bottom) / 2}; }
+    bool shown() const { return shown_; }
+
+private:
+    RECT where_;
+    HWND window_ = nullptr;
+    bool shown_ = false;
+};
+
+// The pixel the screen shows at a point.
+COLORREF screenPixel(POINT at);
+
+// CF_TEXT on the clipboard, or nothing when there is none.
+std::optional<std::string> clipboardText();
+void putClipboardText(const std::string& text);
+
+// A program of the test build started with arguments, ended when this goes out of scope.
+class Process {
+public:
+    // Starts `exe` (beside tests/unit, e.g. "../fixture/movaril_fixture.exe") and waits for `line` on its
+    // standard output; started() tells whether it came.
+    Process(const std::wstring& exe, const std::wstring& arguments, const std::string& line);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    bool started() const { return started_; }
+
+private:
+    HANDLE process_ = nullptr;
+    HANDLE output_ = nullptr;
+    bool started_ = false;
+};
 
 // A PNG of one colour (alpha included), encoded with libpng.
 std::vector<std::byte> solidPng(int width, int height, COLORREF colour, std::uint8_t alpha = 255);
