@@ -5,6 +5,7 @@
 #include "pick/drag.h"
 #include "resources/resource_ids.h"
 #include "ui/handle.h"
+#include "ui/options.h"
 #include "ui/resource.h"
 
 #include <commctrl.h>
@@ -22,7 +23,8 @@ bool anotherInstanceRuns() {
     return instanceEvent && ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-void created(ui::MainWindow& window) {
+void created(Program& program) {
+    ui::MainWindow& window = program.main;
     if (anotherInstanceRuns()) {
         ::MessageBoxW(nullptr, L"Movaril已经运行了\r\n\r\n您其实可以去看看系统托盘", L"信息：",
                       MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
@@ -31,6 +33,8 @@ void created(ui::MainWindow& window) {
     auto eyedropper = ui::resourceBytes(IDR_EYEDROPPER_CUR);
     window.取色窗口.setPicture(eyedropper);
     window.取色窗口.setMousePointer(eyedropper);
+    program.tray.install(window);
+    program.quickKey.install();
 }
 
 BOOL CALLBACK destroyWindow(HWND window, LPARAM) {
@@ -41,9 +45,14 @@ BOOL CALLBACK destroyWindow(HWND window, LPARAM) {
 } // namespace
 
 void bind(Program& program) {
-    program.main.created = [&program] { created(program.main); };
+    program.main.created = [&program] { created(program); };
     pick::bindCopyButtons(program.main);
     pick::bindDragPick(program.main, program.mainMagnifier, program.floating);
+    program.quickMode.bind();
+    program.fineTune.bind();
+    ui::bindTray(program.main, program.tray,
+                 {.toggleQuickMode = [&program] { program.quickMode.toggle(); }, .exitProgram = exitProgram});
+    ui::bindOptions(program.main);
 }
 
 int run() {

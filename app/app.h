@@ -2,8 +2,13 @@
 #pragma once
 
 #include "colour/magnifier.h"
+#include "hotkeys/fine_tune.h"
+#include "hotkeys/quick_key.h"
+#include "hotkeys/registry.h"
+#include "pick/quick_mode.h"
 #include "ui/float_window.h"
 #include "ui/main_window.h"
+#include "ui/tray.h"
 
 namespace app {
 
@@ -17,13 +22,18 @@ int run();
 // Destroys every window of the program without raising any further event, then ends the process.
 [[noreturn]] void exitProgram(unsigned code);
 
-// Everything that lives as long as the process: both windows and the magnifiers' DC pairs.
+// Everything that lives as long as the process. Members that refer to others come after them.
 struct Program {
     ui::MainWindow main;
     ui::FloatWindow floating;
     // The stretched image's side and the dot's place follow each canvas's width.
     colour::Magnifier mainMagnifier{80, 40};
     colour::Magnifier floatMagnifier{86, 43};
+    hotkeys::Registry registry;
+    hotkeys::QuickKey quickKey{registry, main};
+    hotkeys::FineTune fineTune{registry, main};
+    pick::QuickMode quickMode{main, floating, floatMagnifier, quickKey};
+    ui::Tray tray;
 };
 
 // Binds every handler of the program, the main window's created handler among them.

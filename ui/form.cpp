@@ -27,8 +27,12 @@ Form::~Form() {
 int Form::liveForms() { return formsAlive; }
 
 bool Form::load() {
-    if (isCreated())
-        return true;
+    if (isCreated()) {
+        if (!destroyPending_)
+            return true;
+        // A load after a destroy request gets a fresh window, not the one about to go.
+        ::DestroyWindow(hwnd_);
+    }
     registerClass(kFormClass);
     int left = (::GetSystemMetrics(SM_CXSCREEN) - spec_.width) / 2;
     int top = (::GetSystemMetrics(SM_CYSCREEN) - spec_.height) / 2;
@@ -75,8 +79,8 @@ void Form::createControls() {
 }
 
 void Form::destroy() {
-    if (isCreated())
-        ::PostMessageW(hwnd_, kDestroyMessage, 0, 0);
+    if (isCreated() && !destroyPending_)
+        destroyPending_ = ::PostMessageW(hwnd_, kDestroyMessage, 0, 0);
 }
 
 void Form::moveTo(int left, int top) {
@@ -153,6 +157,13 @@ LRESULT Form::message(UINT msg, WPARAM wParam, LPARAM lParam) {
                      [&](HDC dc, const RECT& client) { fill(dc, client, spec_.background); }))
         return result;
 
+    // Registered messages have no fixed number, so they cannot be cases of the switch.
+    static const UINT taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
+    if (msg == taskbarCreatedMessage && taskbarCreatedMessage) {
+        raise(taskbarCreated);
+        return 0;
+    }
+
     switch (msg) {
     case WM_COMMAND: {
         HWND child = reinterpret_cast<HWND>(lParam);
@@ -176,7 +187,15 @@ LRESULT Form::message(UINT msg, WPARAM wParam, LPARAM lParam) {
             ::DestroyWindow(hwnd_);
         return 0;
     case WM_QUERYENDSESSION:
-        return eventsSilenced() || !canClose || canClose();
+        if (eventsSilenced())
+            return TRUE;
+        if (canEndSession)
+            return canEndSession();
+        return !canClose || canClose();
+    case WM_ENDSESSION:
+        if (wParam)
+            raise(sessionEnding);
+        return 0;
     case kDestroyMessage:
         ::DestroyWindow(hwnd_);
         return 0;
@@ -209,6 +228,7 @@ void Form::detached() {
         c.formDestroyed();
         c.hwnd_ = nullptr;
     }
+    destroyPending_ = false;
     fonts_.clear();
     bigIcon_.reset();
     smallIcon_.reset();

@@ -22,15 +22,21 @@ public:
 
     // Raised after every control exists, before the window is first shown.
     std::function<void()> created;
-    // Raised on WM_CLOSE and WM_QUERYENDSESSION; false keeps the window.
+    // Raised on WM_CLOSE, and on WM_QUERYENDSESSION while canEndSession is unset; false keeps the window.
     std::function<bool()> canClose;
+    // Raised on WM_QUERYENDSESSION in place of canClose: whether Windows may end the session.
+    std::function<bool()> canEndSession;
+    // Raised on WM_ENDSESSION when the session does end; the process is ended soon after it returns.
+    std::function<void()> sessionEnding;
+    // Raised when the taskbar is created anew (the shell restarted): tray icons must be added again.
+    std::function<void()> taskbarCreated;
     // The tray icon's mouse events: 1 left button up, 2 left double click, 3 right button up or context menu.
     std::function<void(int type)> trayEvent;
 
     // Creates the window hidden and centred, then its controls, raises created and shows the window.
     // False when the window cannot be created.
     bool load();
-    // Posted: the window goes after the running handler has returned.
+    // Posted: the window goes after the running handler has returned. A load before then makes a new one.
     void destroy();
     bool isCreated() const { return hwnd_ && ::IsWindow(hwnd_); }
     // Moves the window's top-left corner, keeping its size; nothing when it is already there.
@@ -69,6 +75,7 @@ private:
     std::vector<std::pair<int, Font>> fonts_;
     Icon bigIcon_, smallIcon_;
     bool dying_ = false;
+    bool destroyPending_ = false;
 };
 
 // Runs the message loop until no form's window is left; returns 0.

@@ -6,9 +6,9 @@
 #include "pick/copy.h"
 #include "pick/drag.h"
 #include "resources/resource_ids.h"
-#include "ui/resource.h"
 #include "ui/float_window.h"
 #include "ui/main_window.h"
+#include "ui/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -43,26 +40,11 @@ LRESULT CALLBACK refuseForms(int code, WPARAM wParam, LPARAM lParam) {
 TEST(Startup, MainWindowThatCannotBeCreatedIsReportedAndExitsWithOne) {
     ui::Hook hook{::SetWindowsHookExW(WH_CBT, refuseForms, nullptr, ::GetCurrentThreadId())};
     ASSERT_TRUE(hook);
-    std::wstring text;
-    std::atomic<bool> closed = false;
-    std::thread closer([&] {
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < end) {
-            if (HWND box = ::FindWindowW(L"#32770", L"信息：")) {
-                wchar_t buffer[256] = L"";
-                ::GetDlgItemTextW(box, 0xFFFF, buffer, 256);
-                text = buffer;
-                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-                closed = true;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    });
+    test::BoxAnswerer box(L"信息：", IDOK);
     int code = app::run();
-    closer.join();
     EXPECT_EQ(code, 1);
-    EXPECT_TRUE(closed);
+    ASSERT_TRUE(box.answered());
+    const std::wstring& text = box.text();
     EXPECT_NE(text.find(L"无法创建主窗口"), std::wstring::npos) << std::string(text.begin(), text.end());
 }
 

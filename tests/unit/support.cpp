@@ -165,6 +165,35 @@ Process::~Process() {
     ::CloseHandle(output_);
 }
 
+BoxAnswerer::BoxAnswerer(const wchar_t* title, int button)
+    : thread_([this, title = std::wstring(title), button] {
+          auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+          while (std::chrono::steady_clock::now() < end) {
+              if (HWND box = ::FindWindowW(L"#32770", title.c_str())) {
+                  wchar_t buffer[512] = L"";
+                  ::GetDlgItemTextW(box, 0xFFFF, buffer, 512);
+                  text_ = buffer;
+                  owner_ = ::GetWindow(box, GW_OWNER);
+                  style_ = ::GetWindowLongW(box, GWL_STYLE);
+                  ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+                  answered_ = true;
+                  return;
+              }
+              ::Sleep(10);
+          }
+      }) {}
+
+BoxAnswerer::~BoxAnswerer() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+bool BoxAnswerer::answered() {
+    if (thread_.joinable())
+        thread_.join();
+    return answered_;
+}
+
 std::vector<std::byte> solidPng(int width, int height, COLORREF colour, std::uint8_t alpha) {
     std::vector<png_byte> rgba;
     for (int i = 0; i < width * height; ++i)

@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace test {
@@ -67,6 +69,28 @@ private:
     HANDLE process_ = nullptr;
     HANDLE output_ = nullptr;
     bool started_ = false;
+};
+
+// Answers the next message box titled `title` from another thread, as a user would: records its text and
+// owner, then presses `button` (IDOK, IDCANCEL).
+class BoxAnswerer {
+public:
+    BoxAnswerer(const wchar_t* title, int button);
+    ~BoxAnswerer();
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+    // Waits for the answering thread; true when a box was found and answered.
+    bool answered();
+    const std::wstring& text() const { return text_; }
+    HWND owner() const { return owner_; }
+    LONG style() const { return style_; }
+
+private:
+    std::thread thread_;
+    std::wstring text_;
+    HWND owner_ = nullptr;
+    LONG style_ = 0;
+    std::atomic<bool> answered_ = false;
 };
 
 // A PNG of one colour (alpha included), encoded with libpng.

@@ -284,6 +284,19 @@ TEST_F(Toolkit, DestroyIsPostedAndDoneAfterTheRunningHandler) {
     EXPECT_EQ(form.box.handle(), nullptr);
 }
 
+TEST_F(Toolkit, LoadAfterADestroyRequestMakesANewWindow) {
+    HWND old = form.handle();
+    int loads = 0;
+    form.created = [&] { ++loads; };
+    form.destroy();
+    ASSERT_TRUE(form.load());
+    EXPECT_EQ(loads, 1);
+    EXPECT_FALSE(::IsWindow(old));
+    EXPECT_NE(form.handle(), old);
+    ui::processPendingMessages(); // the old request must not take the new window
+    EXPECT_TRUE(form.isCreated());
+}
+
 TEST_F(Toolkit, PendingMessagesAreDispatchedAndQuitIsKept) {
     int received = 0;
     form.receiver.feedback = [&](WPARAM, LPARAM) -> LRESULT { return ++received; };
