@@ -27,11 +27,12 @@ public:
     // Adds the icon again after the taskbar was created anew, which forgets every icon; nothing when
     // there is none.
     void restore(MainWindow& window);
-    bool installed() const { return static_cast<bool>(icon_); }
+    bool installed() const { return added_; }
     HICON icon() const { return icon_.get(); }
 
 private:
     Icon icon_;
+    bool added_ = false;
 };
 
 // The resource id of the last image in an icon group resource (the RT_GROUP_ICON directory); 0 when the

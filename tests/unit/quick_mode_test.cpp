@@ -14,19 +14,18 @@ using namespace std::chrono_literals;
 namespace {
 
 // Visible floating windows of this process: never more than one.
+BOOL CALLBACK countFloating(HWND window, LPARAM counter) {
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(window, cls, 32);
+    if (std::wstring(cls) == L"MovarilForm" && ::GetWindowTextLengthW(window) == 0 &&
+        ::IsWindowVisible(window))
+        ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
 int floatingWindows() {
     int count = 0;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) -> BOOL {
-            wchar_t cls[32] = L"";
-            ::GetClassNameW(window, cls, 32);
-            if (std::wstring(cls) == L"MovarilForm" && ::GetWindowTextLengthW(window) == 0 &&
-                ::IsWindowVisible(window))
-                ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    ::EnumThreadWindows(::GetCurrentThreadId(), countFloating, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
@@ -49,7 +48,8 @@ protected:
             if (id)
                 p.registry.unregisterKey(p.main.handle(), id);
     }
-  public:
+
+public:
     // The three callers: the button, the tray entry (the toggle itself) and F4 through the registry.
     void click() { ::SendMessageW(p.main.按钮7.handle(), BM_CLICK, 0, 0); }
     void f4() { ::SendMessageW(p.main.handle(), WM_HOTKEY, static_cast<WPARAM>(p.quickKey.id()), 0); }
