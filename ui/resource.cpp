@@ -1,13 +1,11 @@
 // The raw bytes of the resources the program carries.
 #include "ui/resource.h"
 
-#include <windows.h>
-
 namespace ui {
 
-std::span<const std::byte> resourceBytes(int id) {
+std::span<const std::byte> resourceBytes(int id, const wchar_t* type) {
     HMODULE module = ::GetModuleHandleW(nullptr);
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     if (!bytes)

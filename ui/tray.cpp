@@ -2,6 +2,7 @@
 #include "ui/tray.h"
 
 #include "resources/resource_ids.h"
+#include "ui/resource.h"
 
 #include <shellapi.h>
 
@@ -12,19 +13,9 @@
 namespace ui {
 namespace {
 
-std::span<const std::byte> resource(int id, const wchar_t* type) {
-    HMODULE module = ::GetModuleHandleW(nullptr);
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
-    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-    if (!bytes)
-        return {};
-    return {static_cast<const std::byte*>(bytes), ::SizeofResource(module, found)};
-}
-
 // The group's last image is the 16 x 16 one with an alpha channel, the one a tray shows best.
 Icon trayIcon() {
-    auto bits = resource(lastIconId(resource(IDI_MOVARIL, RT_GROUP_ICON)), RT_ICON);
+    auto bits = resourceBytes(lastIconId(resourceBytes(IDI_MOVARIL, RT_GROUP_ICON)), RT_ICON);
     if (bits.empty())
         return {};
     // 0x00030000: the icon format version every icon since Windows 3 has.
