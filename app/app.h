@@ -26,9 +26,8 @@ int run();
 struct Program {
     ui::MainWindow main;
     ui::FloatWindow floating;
-    // The stretched image's side and the dot's place follow each canvas's width.
-    colour::Magnifier mainMagnifier{80, 40};
-    colour::Magnifier floatMagnifier{86, 43};
+    colour::Magnifier mainMagnifier;
+    colour::Magnifier floatMagnifier;
     hotkeys::Registry registry;
     hotkeys::QuickKey quickKey{registry, main};
     hotkeys::FineTune fineTune{registry, main};

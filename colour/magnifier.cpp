@@ -16,24 +16,29 @@ void Magnifier::stop() {
     screen_.reset();
 }
 
+namespace {
+int outerWidth(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect.right - rect.left;
+}
+} // namespace
+
 void Magnifier::tick(ui::Canvas& canvas, int canvasWidth) {
     POINT at;
     if (!started() || !::GetCursorPos(&at))
         return;
     Span span = magnifierSpan(canvasWidth);
+    // 80 and 40 on the main canvas, 86 and 43 on the floating one, at 96 DPI.
+    int destination = outerWidth(canvas.handle()), mark = destination / 2;
     // The default stretch mode replicates pixels, so each screen pixel stays one sharp block.
-    ::StretchBlt(target_.get(), 0, 0, destination_, destination_, screen_.get(), at.x - span.half,
+    ::StretchBlt(target_.get(), 0, 0, destination, destination, screen_.get(), at.x - span.half,
                  at.y - span.half, span.source, span.source, SRCCOPY);
-    canvas.line({mark_, mark_}, {mark_, mark_});
+    canvas.line({mark, mark}, {mark, mark});
 }
 
 int floatCanvasWidth(ui::FloatWindow& window) {
-    if (window.isCreated()) {
-        RECT rect;
-        ::GetWindowRect(window.画板1.handle(), &rect);
-        return rect.right - rect.left;
-    }
-    return window.row("画板1")->width;
+    return window.isCreated() ? outerWidth(window.画板1.handle()) : window.row("画板1")->width;
 }
 
 } // namespace colour

@@ -10,20 +10,17 @@ namespace colour {
 
 class Magnifier {
 public:
-    // `destination`: the side of the stretched image on the canvas; `mark`: where the dot goes.
-    Magnifier(int destination, int mark) : destination_(destination), mark_(mark) {}
-
     // Takes the screen DC and the canvas's DC, giving back any pair an earlier start left.
     void start(const ui::Canvas& canvas);
     // Gives the pair back.
     void stop();
     bool started() const { return static_cast<bool>(target_); }
 
-    // One tick; `canvasWidth` is the floating canvas's width, which sizes the copied square.
+    // One tick; `canvasWidth` is the floating canvas's width, which sizes the copied square. The image is
+    // stretched to the canvas's own width, and the dot goes at its middle.
     void tick(ui::Canvas& canvas, int canvasWidth);
 
 private:
-    int destination_, mark_;
     ui::WindowDC screen_, target_;
 };
 

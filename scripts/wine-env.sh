@@ -28,6 +28,10 @@ if [[ $MOVARIL_ARCH == x86_64 ]]; then
 else
     export MOVARIL_PRESET=mingw WINEARCH=win32 WINEPREFIX=$ROOT/build/wine
 fi
+# A prefix of its own for a screen set to another DPI (MOVARIL_DPI=144): the scaled layout tests.
+if [[ -n ${MOVARIL_DPI:-} && $MOVARIL_DPI != 96 ]]; then
+    export WINEPREFIX=$WINEPREFIX-dpi$MOVARIL_DPI
+fi
 # The build tree of that preset, where Movaril.exe and the test programs are.
 export MOVARIL_BUILD=$ROOT/build/$MOVARIL_PRESET
 export WINEDEBUG=-all
@@ -69,6 +73,9 @@ Windows Registry Editor Version 5.00
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
 "微软雅黑"="WenQuanYi Micro Hei"
 EOF
+    if [[ -n ${MOVARIL_DPI:-} ]]; then
+        printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$MOVARIL_DPI"
+    fi
 }
 
 # Creates the prefix once and imports our settings whenever they change. A lock keeps parallel callers

@@ -5,8 +5,7 @@
 namespace ui {
 
 void Button::create(Form& form, HWND parent, POINT place) {
-    createStandard(L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0, parent, place, row_->height,
-                   form.font(row_->font));
+    createStandard(form, L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0, parent, place);
 }
 
 std::wstring Button::caption() const { return windowText(hwnd_); }

@@ -1,14 +1,17 @@
 // The canvas: drawn on straight through its DC, it keeps no image; a repaint shows only its background.
 #include "ui/controls.h"
+#include "ui/form.h"
 #include "ui/paint.h"
 
 namespace ui {
 
-void Canvas::create(Form&, HWND parent, POINT place) {
+void Canvas::create(Form& form, HWND parent, POINT place) {
     background_ = row_->back;
-    pen_ = Pen{::CreatePen(PS_SOLID, row_->value, row_->fore)};
-    createOwn(L"MovarilCanvas", WS_VISIBLE, parent, place);
+    pen_ = Pen{::CreatePen(PS_SOLID, form.scale(row_->value), row_->fore)};
+    createOwn(form, L"MovarilCanvas", WS_VISIBLE, parent, place);
 }
+
+void Canvas::rescaled(Form& form) { pen_ = Pen{::CreatePen(PS_SOLID, form.scale(row_->value), row_->fore)}; }
 
 void Canvas::line(POINT from, POINT to) {
     WindowDC dc(hwnd_);

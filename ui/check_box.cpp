@@ -5,8 +5,8 @@
 namespace ui {
 
 void CheckBox::create(Form& form, HWND parent, POINT place) {
-    if (createStandard(L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | BS_VCENTER | WS_TABSTOP, 0, parent, place,
-                       row_->height, form.font(row_->font)))
+    if (createStandard(form, L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | BS_VCENTER | WS_TABSTOP, 0, parent,
+                       place))
         setChecked(row_->value != 0);
 }
 

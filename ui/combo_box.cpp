@@ -7,7 +7,7 @@
 namespace ui {
 
 void ComboBox::create(Form& form, HWND parent, POINT place) {
-    if (!createStandard(L"COMBOBOX", WS_TABSTOP, 0, parent, place, row_->height, form.font(row_->font)))
+    if (!createStandard(form, L"COMBOBOX", WS_TABSTOP, 0, parent, place))
         return;
     std::wstring_view items = row_->text;
     while (!items.empty()) {

@@ -4,22 +4,27 @@
 
 namespace ui {
 
-HWND Control::createStandard(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, POINT place,
-                             int height, HFONT font) {
-    hwnd_ = ::CreateWindowExW(exStyle | row_->exStyle, className, row_->text,
-                              WS_CHILD | WS_VISIBLE | style | row_->style, place.x, place.y, row_->width,
-                              height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                              ::GetModuleHandleW(nullptr), nullptr);
-    if (hwnd_ && font)
+HWND Control::createStandard(Form& form, const wchar_t* className, DWORD style, DWORD exStyle, HWND parent,
+                             POINT place) {
+    hwnd_ = ::CreateWindowExW(
+        exStyle | row_->exStyle, className, row_->text, WS_CHILD | WS_VISIBLE | style | row_->style, place.x,
+        place.y, form.scale(row_->width), form.scale(row_->height), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), ::GetModuleHandleW(nullptr), nullptr);
+    if (HFONT font = form.font(row_->font); hwnd_ && font)
         ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd_;
 }
 
-HWND Control::createOwn(const wchar_t* className, DWORD style, HWND parent, POINT place) {
+HWND Control::createOwn(Form& form, const wchar_t* className, DWORD style, HWND parent, POINT place) {
     registerClass(className);
     return createWindow(className, row_->text, WS_CHILD | style | row_->style, row_->exStyle, place.x,
-                        place.y, row_->width, row_->height, parent,
+                        place.y, form.scale(row_->width), form.scale(row_->height), parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)));
+}
+
+void Control::rescaled(Form& form) {
+    if (HFONT font = form.font(row_->font); hwnd_ && font)
+        ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 HBRUSH Control::backgroundBrush() {

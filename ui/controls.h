@@ -37,10 +37,12 @@ protected:
     virtual void formDestroyed() { background_.reset(); }
 
     // A standard control: the class is the system's, the object stays reachable through the form.
-    HWND createStandard(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, POINT place,
-                        int height, HFONT font);
+    HWND createStandard(Form& form, const wchar_t* className, DWORD style, DWORD exStyle, HWND parent,
+                        POINT place);
     // One of our own self-drawn classes, registered on first use; visible unless the kind says otherwise.
-    HWND createOwn(const wchar_t* className, DWORD style, HWND parent, POINT place);
+    HWND createOwn(Form& form, const wchar_t* className, DWORD style, HWND parent, POINT place);
+    // The form's DPI changed: the form has placed the window; take the fonts and pens of the new DPI.
+    virtual void rescaled(Form& form);
     HBRUSH backgroundBrush();
 
     const Row* row_ = nullptr;
@@ -92,6 +94,7 @@ public:
 
 protected:
     void create(Form& form, HWND parent, POINT place) override;
+    void rescaled(Form& form) override;
     LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void formDestroyed() override {
         Control::formDestroyed();
@@ -110,6 +113,7 @@ public:
 
 protected:
     void create(Form& form, HWND parent, POINT place) override;
+    void rescaled(Form& form) override;
     LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -179,6 +183,7 @@ public:
 
 protected:
     void create(Form& form, HWND parent, POINT place) override;
+    void rescaled(Form& form) override;
     LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

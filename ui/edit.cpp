@@ -5,7 +5,7 @@
 namespace ui {
 
 void Edit::create(Form& form, HWND parent, POINT place) {
-    createStandard(L"EDIT", WS_TABSTOP, 0, parent, place, row_->height, form.font(row_->font));
+    createStandard(form, L"EDIT", WS_TABSTOP, 0, parent, place);
 }
 
 std::wstring Edit::text() const { return windowText(hwnd_); }

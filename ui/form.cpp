@@ -34,10 +34,13 @@ bool Form::load() {
         ::DestroyWindow(hwnd_);
     }
     registerClass(kFormClass);
-    int left = (::GetSystemMetrics(SM_CXSCREEN) - spec_.width) / 2;
-    int top = (::GetSystemMetrics(SM_CYSCREEN) - spec_.height) / 2;
-    if (!createWindow(kFormClass, spec_.title, spec_.style & ~WS_VISIBLE, spec_.exStyle, left, top,
-                      spec_.width, spec_.height, nullptr, nullptr))
+    // The primary screen's DPI: the window starts centred on it.
+    dpi_ = dpiOf(nullptr);
+    auto [width, height] = outerSize(spec_.width, spec_.height);
+    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (!createWindow(kFormClass, spec_.title, spec_.style & ~WS_VISIBLE, spec_.exStyle, left, top, width,
+                      height, nullptr, nullptr))
         return false;
     ++formsAlive;
     if (spec_.icon) {
@@ -58,23 +61,65 @@ bool Form::load() {
     return true;
 }
 
+SIZE Form::outerSize(int width, int height) const {
+    if (dpi_ == 96)
+        return {width, height};
+    // The client area scales; the frame is what the system draws at this DPI, which is not a plain multiple.
+    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    auto adjust = reinterpret_cast<Adjust>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    auto frame = [&](UINT dpi) {
+        RECT rect{};
+        DWORD style = spec_.style & ~WS_VISIBLE;
+        if (adjust)
+            adjust(&rect, style, FALSE, spec_.exStyle, dpi);
+        else
+            ::AdjustWindowRectEx(&rect, style, FALSE, spec_.exStyle);
+        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    };
+    SIZE design = frame(96), now = frame(static_cast<UINT>(dpi_));
+    return {scale(width - design.cx) + now.cx, scale(height - design.cy) + now.cy};
+}
+
+POINT Form::place(const Row& row) const {
+    POINT place{row.x, row.y};
+    // Group boxes only frame their children, which belong to the form.
+    if (const Row* owner = row.parent ? this->row(row.parent) : nullptr;
+        owner && owner->kind == Kind::GroupBox) {
+        place.x += owner->x;
+        place.y += owner->y;
+    }
+    return {scale(place.x), scale(place.y)};
+}
+
 void Form::createControls() {
     for (size_t i = 0; i < layout_.size(); ++i) {
         const Row& row = layout_[i];
         Control& c = control(row);
         c.row_ = &row;
         c.id_ = kFirstId + static_cast<int>(i);
-        HWND parent = hwnd_;
-        POINT place{row.x, row.y};
-        // Group boxes only frame their children; a picture box holds its own.
-        if (const Row* owner = row.parent ? this->row(row.parent) : nullptr;
-            owner && owner->kind == Kind::PictureBox) {
-            parent = control(*owner).handle();
-        } else if (owner && owner->kind == Kind::GroupBox) {
-            place.x += owner->x;
-            place.y += owner->y;
+        // A picture box holds its own children.
+        const Row* owner = row.parent ? this->row(row.parent) : nullptr;
+        HWND parent = owner && owner->kind == Kind::PictureBox ? control(*owner).handle() : hwnd_;
+        c.create(*this, parent, place(row));
+    }
+}
+
+void Form::rescale(UINT dpi, const RECT& suggested) {
+    dpi_ = static_cast<int>(dpi);
+    // The old fonts stay alive until every control has taken its new one.
+    auto oldFonts = std::move(fonts_);
+    fonts_.clear();
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const Row& row : layout_) {
+        Control& c = control(row);
+        if (c.handle()) {
+            POINT at = place(row);
+            ::SetWindowPos(c.handle(), nullptr, at.x, at.y, scale(row.width), scale(row.height),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        c.create(*this, parent, place);
+        c.rescaled(*this);
     }
 }
 
@@ -122,7 +167,7 @@ HFONT Form::font(int height) {
     for (auto& [h, font] : fonts_)
         if (h == height)
             return font.get();
-    LOGFONTW logFont{.lfHeight = height,
+    LOGFONTW logFont{.lfHeight = scale(height),
                      .lfWeight = FW_NORMAL,
                      .lfCharSet = DEFAULT_CHARSET,
                      .lfOutPrecision = OUT_DEFAULT_PRECIS,
@@ -165,6 +210,9 @@ LRESULT Form::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 
     switch (msg) {
+    case WM_DPICHANGED:
+        rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND: {
         HWND child = reinterpret_cast<HWND>(lParam);
         if (Control* c = child ? controlByHandle(child) : controlById(LOWORD(wParam)))

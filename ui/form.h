@@ -55,8 +55,14 @@ public:
     Control& control(const Row& row) { return row.control(*this); }
     // The layout row of a form name; usable before the window was ever loaded.
     const Row* row(const char* name) const;
-    // The font of the standard face at a LOGFONT height, made once per load.
+    // The font of the standard face at a layout LOGFONT height, scaled and made once per load and DPI.
     HFONT font(int height);
+    // Layout pixels (96 DPI) in the window's pixels at its current DPI.
+    int scale(int layoutPixels) const { return ::MulDiv(layoutPixels, dpi_, 96); }
+    // A window size of the layout (96 DPI, frame included) at the current DPI: the client area scaled, the
+    // frame as the system draws it.
+    SIZE outerSize(int width, int height) const;
+    int dpi() const { return dpi_; }
 
     // Number of forms whose window exists; the message loop runs while there are any.
     static int liveForms();
@@ -69,11 +75,15 @@ private:
     Control* controlByHandle(HWND window);
     Control* controlById(int id);
     void createControls();
+    // Where a row's control goes in its parent, at the current DPI.
+    POINT place(const Row& row) const;
+    void rescale(UINT dpi, const RECT& suggested);
 
     FormSpec spec_;
     std::span<const Row> layout_;
     std::vector<std::pair<int, Font>> fonts_;
     Icon bigIcon_, smallIcon_;
+    int dpi_ = 96;
     bool dying_ = false;
     bool destroyPending_ = false;
 };

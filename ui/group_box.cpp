@@ -7,8 +7,7 @@ namespace ui {
 void GroupBox::create(Form& form, HWND parent, POINT place) {
     // A group box paints only its frame and title; transparent, it lets the form paint its inside even
     // though the form clips its children.
-    createStandard(L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT, parent, place, row_->height,
-                   form.font(row_->font));
+    createStandard(form, L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT, parent, place);
 }
 
 HBRUSH GroupBox::colours(HDC dc) {

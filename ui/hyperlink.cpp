@@ -12,7 +12,12 @@ void Hyperlink::create(Form& form, HWND parent, POINT place) {
     normal_ = row_->fore;
     hovered_ = visited_ = false;
     font_ = form.font(row_->font);
-    createOwn(L"MovarilHyperlink", WS_VISIBLE, parent, place);
+    createOwn(form, L"MovarilHyperlink", WS_VISIBLE, parent, place);
+}
+
+void Hyperlink::rescaled(Form& form) {
+    font_ = form.font(row_->font);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Hyperlink::setNormalColour(COLORREF colour) {

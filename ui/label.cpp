@@ -1,9 +1,12 @@
 // The hidden label: a named receiver of feedback messages.
 #include "ui/controls.h"
+#include "ui/form.h"
 
 namespace ui {
 
-void Label::create(Form&, HWND parent, POINT place) { createOwn(L"MovarilLabel", 0, parent, place); }
+void Label::create(Form& form, HWND parent, POINT place) {
+    createOwn(form, L"MovarilLabel", 0, parent, place);
+}
 
 LRESULT Label::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kFeedbackMessage)

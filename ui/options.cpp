@@ -14,14 +14,14 @@ namespace {
 
 constexpr wchar_t kClosed[] = L"Seting";
 constexpr wchar_t kOpen[] = L"Back";
-// Outer heights: the panel lies below 247 and is all inside 374.
+// Outer heights in layout pixels: the panel lies below 247 and is all inside 374.
 constexpr int kClosedHeight = 247;
 constexpr int kOpenHeight = 374;
 constexpr size_t kMaxVersion = 255;
 
 void toggleOptions(MainWindow& window) {
     bool open = window.按钮8.caption() == kClosed;
-    window.setHeight(open ? kOpenHeight : kClosedHeight);
+    window.setHeight(window.outerSize(0, open ? kOpenHeight : kClosedHeight).cy);
     window.按钮8.setCaption(open ? kOpen : kClosed);
 }
 

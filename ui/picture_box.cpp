@@ -1,15 +1,16 @@
 // The picture box: a background colour, a picture drawn centred at natural size, its own mouse pointer.
 #include "ui/controls.h"
+#include "ui/form.h"
 #include "ui/paint.h"
 
 #include <windowsx.h>
 
 namespace ui {
 
-void PictureBox::create(Form&, HWND parent, POINT place) {
+void PictureBox::create(Form& form, HWND parent, POINT place) {
     background_ = row_->back;
     // The labels a picture box holds paint themselves over it.
-    createOwn(L"MovarilPictureBox", WS_VISIBLE | WS_CLIPCHILDREN, parent, place);
+    createOwn(form, L"MovarilPictureBox", WS_VISIBLE | WS_CLIPCHILDREN, parent, place);
 }
 
 void PictureBox::formDestroyed() {

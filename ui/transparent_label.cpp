@@ -7,7 +7,12 @@ namespace ui {
 
 void TransparentLabel::create(Form& form, HWND parent, POINT place) {
     font_ = form.font(row_->font);
-    createOwn(L"MovarilTransparentLabel", WS_VISIBLE, parent, place);
+    createOwn(form, L"MovarilTransparentLabel", WS_VISIBLE, parent, place);
+}
+
+void TransparentLabel::rescaled(Form& form) {
+    font_ = form.font(row_->font);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 std::wstring TransparentLabel::text() const { return windowText(hwnd_); }

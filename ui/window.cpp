@@ -70,6 +70,23 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT msg, WPARAM wParam, LPARAM 
     return self->message(msg, wParam, lParam);
 }
 
+int dpiOf(HWND window) {
+    // Looked up at run time: older systems have neither function.
+    using ForWindow = UINT(WINAPI*)(HWND);
+    using ForSystem = UINT(WINAPI*)();
+    HMODULE user = ::GetModuleHandleW(L"user32.dll");
+    auto forWindow =
+        reinterpret_cast<ForWindow>(reinterpret_cast<void*>(::GetProcAddress(user, "GetDpiForWindow")));
+    auto forSystem =
+        reinterpret_cast<ForSystem>(reinterpret_cast<void*>(::GetProcAddress(user, "GetDpiForSystem")));
+    UINT dpi = window && forWindow ? forWindow(window) : forSystem ? forSystem() : 0;
+    if (!dpi) {
+        WindowDC screen(nullptr);
+        dpi = static_cast<UINT>(::GetDeviceCaps(screen.get(), LOGPIXELSY));
+    }
+    return dpi ? static_cast<int>(dpi) : 96;
+}
+
 void fill(HDC dc, const RECT& rect, COLORREF colour) {
     // An opaque empty text fills without making a brush.
     COLORREF previous = ::SetBkColor(dc, resolve(colour));

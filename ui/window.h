@@ -44,6 +44,9 @@ private:
 void silenceEvents();
 bool eventsSilenced();
 
+// The DPI of the monitor a window is on, of the primary monitor for nullptr; 96 where the system cannot say.
+int dpiOf(HWND window);
+
 // Takes and dispatches every message waiting in this thread's queue; a WM_QUIT found there is put back.
 void processPendingMessages();
 // Dispatches one message the way the message loop does, with dialog-style keyboard navigation.

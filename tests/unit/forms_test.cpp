@@ -46,7 +46,8 @@ bool isTabStop(ui::Kind kind) {
            kind == ui::Kind::ComboBox;
 }
 
-// Every control against its row: class, place, size, text, styles, font, visibility, tab stop, state.
+// Every control against its row, scaled to the form's DPI: class, place, size, text, styles, font,
+// visibility, tab stop, state.
 void checkControls(ui::Form& form) {
     for (const ui::Row& row : form.layout()) {
         SCOPED_TRACE(row.name);
@@ -73,12 +74,12 @@ void checkControls(ui::Form& form) {
         RECT rect;
         ::GetWindowRect(window, &rect);
         ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, place.x);
-        EXPECT_EQ(rect.top, place.y);
-        EXPECT_EQ(rect.right - rect.left, row.width);
+        EXPECT_EQ(rect.left, form.scale(place.x));
+        EXPECT_EQ(rect.top, form.scale(place.y));
+        EXPECT_EQ(rect.right - rect.left, form.scale(row.width));
         // A combo box's row height is its dropped list's reach, which Wine and Windows report differently.
         if (row.kind != ui::Kind::ComboBox) {
-            EXPECT_EQ(rect.bottom - rect.top, row.height);
+            EXPECT_EQ(rect.bottom - rect.top, form.scale(row.height));
         }
 
         LONG style = ::GetWindowLongW(window, GWL_STYLE);
@@ -100,7 +101,7 @@ void checkControls(ui::Form& form) {
             LOGFONTW info{};
             ASSERT_TRUE(::GetObjectW(font, sizeof info, &info)) << "font";
             EXPECT_STREQ(info.lfFaceName, L"微软雅黑");
-            EXPECT_EQ(info.lfHeight, row.font);
+            EXPECT_EQ(info.lfHeight, form.scale(row.font));
             EXPECT_EQ(info.lfWeight, FW_NORMAL);
             EXPECT_EQ(info.lfCharSet, DEFAULT_CHARSET);
             EXPECT_EQ(info.lfQuality, PROOF_QUALITY);
@@ -134,7 +135,11 @@ void checkControls(ui::Form& form) {
     }
 }
 
-void checkCentred(HWND window, int width, int height) {
+void checkCentred(ui::Form& form, int width, int height) {
+    SIZE outer = form.outerSize(width, height);
+    width = outer.cx;
+    height = outer.cy;
+    HWND window = form.handle();
     RECT rect;
     ::GetWindowRect(window, &rect);
     EXPECT_EQ(rect.right - rect.left, width);
@@ -159,7 +164,7 @@ TEST(MainWindow, WindowSettings) {
     EXPECT_TRUE(hiddenWhileCreated);
     EXPECT_TRUE(window.visible());
     EXPECT_EQ(ui::windowText(window.handle()), L"Movaril");
-    checkCentred(window.handle(), 340, 247);
+    checkCentred(window, 340, 247);
     LONG style = ::GetWindowLongW(window.handle(), GWL_STYLE);
     LONG exStyle = ::GetWindowLongW(window.handle(), GWL_EXSTYLE);
     for (LONG bit : {WS_CAPTION, WS_SYSMENU, WS_MINIMIZEBOX, WS_CLIPCHILDREN})
@@ -172,8 +177,8 @@ TEST(MainWindow, WindowSettings) {
     // At the start-up height the options panel lies below the client area.
     RECT client;
     ::GetClientRect(window.handle(), &client);
-    EXPECT_LE(client.bottom, 224);
-    EXPECT_GT(client.bottom, 197 + 17);
+    EXPECT_LE(client.bottom, window.scale(224));
+    EXPECT_GT(client.bottom, window.scale(197 + 17));
 }
 
 TEST(MainWindow, FormatListIsSortedWithHexSelected) {
@@ -216,11 +221,11 @@ TEST(FloatWindow, WindowSettings) {
     ASSERT_TRUE(window.load());
     EXPECT_TRUE(window.visible());
     EXPECT_EQ(ui::windowText(window.handle()), L"");
-    checkCentred(window.handle(), 172, 86);
+    checkCentred(window, 172, 86);
     RECT client;
     ::GetClientRect(window.handle(), &client);
-    EXPECT_EQ(client.right, 172);
-    EXPECT_EQ(client.bottom, 86);
+    EXPECT_EQ(client.right, window.scale(172));
+    EXPECT_EQ(client.bottom, window.scale(86));
     LONG style = ::GetWindowLongW(window.handle(), GWL_STYLE);
     LONG exStyle = ::GetWindowLongW(window.handle(), GWL_EXSTYLE);
     EXPECT_EQ(style & (WS_POPUP | WS_DISABLED | WS_CLIPCHILDREN), WS_POPUP | WS_DISABLED | WS_CLIPCHILDREN);
@@ -250,6 +255,42 @@ TEST(FloatWindow, EachLoadStartsFresh) {
     EXPECT_EQ(window.Tips.text(), L"");
     EXPECT_EQ(window.Get.period(), 100);
     EXPECT_EQ(window.move.period(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// The prefix's DPI: 96 in the default run, 144 in the scaled one (ctest's unit_144dpi).
+TEST(Dpi, LayoutsFollowTheScreenDpi) {
+    ui::MainWindow window;
+    ASSERT_TRUE(window.load());
+    EXPECT_EQ(window.dpi(), ui::dpiOf(nullptr));
+    EXPECT_EQ(window.scale(340), ::MulDiv(340, ui::dpiOf(nullptr), 96));
+    checkControls(window);
+}
+
+TEST(Dpi, MovingToAMonitorOfAnotherDpiScalesEverything) {
+    ui::MainWindow window;
+    ASSERT_TRUE(window.load());
+    int dpi = window.dpi() == 144 ? 96 : 144;
+    RECT rect;
+    ::GetWindowRect(window.handle(), &rect);
+    RECT suggested{rect.left, rect.top, rect.left + ::MulDiv(340, dpi, 96),
+                   rect.top + ::MulDiv(247, dpi, 96)};
+    ::SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(window.dpi(), dpi);
+    EXPECT_EQ(window.height(), ::MulDiv(247, dpi, 96));
+    checkControls(window);
+    // The canvas's pen grows with it: the dot is wider than five pixels at 144 DPI.
+    ::ShowWindow(window.handle(), SW_SHOWNA);
+    ::UpdateWindow(window.handle());
+    int middle = window.scale(40);
+    window.画板1.line({middle, middle}, {middle, middle});
+    HDC dc = ::GetDC(window.画板1.handle());
+    EXPECT_EQ(::GetPixel(dc, middle + window.scale(5) / 2 - 1, middle), RGB(0, 0, 0));
+    ::ReleaseDC(window.画板1.handle(), dc);
 }
 
 } // namespace

@@ -63,8 +63,8 @@ TEST_F(Options, ToggleOpensAndClosesThePanelAndNeverMovesTheCorner) {
         for (auto step : steps) {
             ::SendMessageW(window.按钮8.handle(), BM_CLICK, 0, 0);
             const RECT now = rect();
-            EXPECT_EQ(now.bottom - now.top, step.height);
-            EXPECT_EQ(now.right - now.left, 340);
+            EXPECT_EQ(now.bottom - now.top, window.outerSize(340, step.height).cy);
+            EXPECT_EQ(now.right - now.left, window.outerSize(340, step.height).cx);
             EXPECT_EQ(now.left, start.left);
             EXPECT_EQ(now.top, start.top);
             EXPECT_EQ(window.按钮8.caption(), step.caption);
@@ -76,7 +76,7 @@ TEST_F(Options, PanelIsInsideTheClientAreaOnlyWhileOpen) {
     RECT link{};
     ::GetWindowRect(window.超级链接框1.handle(), &link);
     ::MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&link), 2);
-    EXPECT_LE(clientHeight(), 224) << "the panel starts at row 224";
+    EXPECT_LE(clientHeight(), window.scale(224)) << "the panel starts at row 224";
     ::SendMessageW(window.按钮8.handle(), BM_CLICK, 0, 0);
     EXPECT_GE(clientHeight(), link.bottom) << "the lowest control of the panel is cut off";
 }

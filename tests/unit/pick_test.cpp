@@ -47,7 +47,7 @@ protected:
 
     ui::MainWindow window;
     ui::FloatWindow floating;
-    colour::Magnifier magnifier{80, 40};
+    colour::Magnifier magnifier;
 };
 
 TEST_F(Picking, MainTickWritesTheSwatchAndAllSixFields) {
