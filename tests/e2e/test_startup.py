@@ -82,6 +82,12 @@ class StartUp(h.WineTestCase):
         self.assertEqual(h.windows(TITLE, visible=False), [])
         self.start_first()
 
+    def test_after_a_hard_kill_the_next_start_is_a_first_one(self):
+        first, _ = self.start_first()
+        first.kill()
+        h.wait_until(lambda: not h.windows(TITLE, visible=False), h.REACT, "the killed instance's window to go")
+        self.start_first()
+
 
 if __name__ == "__main__":
     unittest.main()
