@@ -254,3 +254,26 @@ def foreground():
     if code != 0:
         raise AssertionError(f"the fixture failed to find the foreground window: exit code {code}")
     return lines[0] if lines and len(lines[0]) == 2 else None
+
+
+def control(text):
+    """(left, top, width, height, check) of the main window's control with this text, from inside Wine;
+    None while there is none."""
+    fixture = WineProcess(FIXTURE_EXE, "--control", "Movaril", text)
+    try:
+        code = fixture.exit_code(START)
+        output = fixture.read().split()
+    finally:
+        fixture.kill()
+    if code not in (0, 2):
+        raise AssertionError(f"the fixture failed to find the control {text!r}: exit code {code}")
+    return tuple(map(int, output)) if code == 0 else None
+
+
+def centre(place):
+    left, top, width, height = place[:4]
+    return left + width // 2, top + height // 2
+
+
+def click_control(text):
+    click(*centre(wait_until(lambda: control(text), REACT, f'the control "{text}"')))

@@ -4,7 +4,7 @@ starting again."""
 import unittest
 
 import harness as h
-from test_tray_options import HIDE_ON_CLOSE, OPEN_HEIGHT, SETTINGS, click_control, control
+from test_tray_options import HIDE_ON_CLOSE, OPEN_HEIGHT, SETTINGS
 
 TITLE = "Movaril"
 BOX_TITLE = "信息："
@@ -73,10 +73,10 @@ class StartUp(h.WineTestCase):
     def test_close_box_ends_the_program_and_the_next_start_is_a_first_one(self):
         first, main = self.start_first()
         # The close box only hides the window to the tray until that option is unchecked in the panel.
-        click_control(SETTINGS)
+        h.click_control(SETTINGS)
         h.wait_until(lambda: h.geometry(main)[3] == OPEN_HEIGHT, h.REACT, "the options panel to open")
-        click_control(HIDE_ON_CLOSE)
-        h.wait_until(lambda: control(HIDE_ON_CLOSE)[4] == 0, h.REACT, "the hide-to-tray box to be unchecked")
+        h.click_control(HIDE_ON_CLOSE)
+        h.wait_until(lambda: h.control(HIDE_ON_CLOSE)[4] == 0, h.REACT, "the hide-to-tray box to be unchecked")
         h.click(*h.close_box(main))
         self.assertEqual(first.exit_code(h.REACT), 0)
         self.assertEqual(h.windows(TITLE, visible=False), [])

@@ -33,29 +33,6 @@ OFFSET = 15
 ENTRIES = ["屏幕取色", "主界面", "更新 提取码:[m4xt]", "退出"]
 
 
-def control(text):
-    """(left, top, width, height, check) of the main window's control with this text, from inside Wine;
-    None while there is none."""
-    fixture = h.WineProcess(h.FIXTURE_EXE, "--control", TITLE, text)
-    try:
-        code = fixture.exit_code(h.START)
-        output = fixture.read().split()
-    finally:
-        fixture.kill()
-    if code not in (0, 2):
-        raise AssertionError(f"the fixture failed to find the control {text!r}: exit code {code}")
-    return tuple(map(int, output)) if code == 0 else None
-
-
-def centre(place):
-    left, top, width, height = place[:4]
-    return left + width // 2, top + height // 2
-
-
-def click_control(text):
-    h.click(*centre(h.wait_until(lambda: control(text), h.REACT, f'the control "{text}"')))
-
-
 def tray_icon():
     """The centre of the one icon in Wine's tray window: the box around its saturated pixels, below the
     caption (whose own icon is saturated too)."""
@@ -149,7 +126,7 @@ class TrayAndOptions(h.WineTestCase):
 
     def open_panel(self):
         place = h.geometry(self.main)
-        click_control(SETTINGS)
+        h.click_control(SETTINGS)
         h.wait_until(lambda: h.geometry(self.main) == (*place[:3], OPEN_HEIGHT), h.REACT,
                      "the options panel to open in place")
 
@@ -185,9 +162,9 @@ class TrayAndOptions(h.WineTestCase):
     def test_close_box_ends_the_program_with_0_once_hiding_is_unchecked(self):
         self.start_movaril()
         self.open_panel()
-        self.assertEqual(control(HIDE_ON_CLOSE)[4], 1, "hiding to the tray is not on at start")
-        click_control(HIDE_ON_CLOSE)
-        h.wait_until(lambda: control(HIDE_ON_CLOSE)[4] == 0, h.REACT, "the hide-to-tray box to be unchecked")
+        self.assertEqual(h.control(HIDE_ON_CLOSE)[4], 1, "hiding to the tray is not on at start")
+        h.click_control(HIDE_ON_CLOSE)
+        h.wait_until(lambda: h.control(HIDE_ON_CLOSE)[4] == 0, h.REACT, "the hide-to-tray box to be unchecked")
         h.click(*h.close_box(self.main))
         self.assertEqual(self.movaril.exit_code(h.REACT), 0)
         self.assertEqual(h.windows(TITLE, visible=False), [])
@@ -207,24 +184,24 @@ class TrayAndOptions(h.WineTestCase):
         self.wait_for_quick_mode(True, "the tray entry")
         self.press_f4()
         self.wait_for_quick_mode(False, "F4")
-        click_control(QUICK_OFF)
+        h.click_control(QUICK_OFF)
         self.wait_for_quick_mode(True, "the quick-mode button")
         self.choose("屏幕取色")
         self.wait_for_quick_mode(False, "the tray entry")
-        h.wait_until(lambda: control(QUICK_OFF), h.REACT, "the quick-mode button to say quick mode is off")
+        h.wait_until(lambda: h.control(QUICK_OFF), h.REACT, "the quick-mode button to say quick mode is off")
 
     def test_options_button_opens_and_closes_the_panel_without_moving_the_window(self):
         self.start_movaril()
         left, top, width, height = h.geometry(self.main)
         self.assertEqual((width, height), (340, CLOSED_HEIGHT))
-        self.assertIsNone(control(BACK))
+        self.assertIsNone(h.control(BACK))
         self.open_panel()
-        self.assertIsNotNone(control(BACK))
-        self.assertIsNone(control(SETTINGS))
-        click_control(BACK)
+        self.assertIsNotNone(h.control(BACK))
+        self.assertIsNone(h.control(SETTINGS))
+        h.click_control(BACK)
         h.wait_until(lambda: h.geometry(self.main) == (left, top, width, CLOSED_HEIGHT), h.REACT,
                      "Back to close the options panel in place")
-        self.assertIsNotNone(control(SETTINGS))
+        self.assertIsNotNone(h.control(SETTINGS))
 
     def test_about_box_shows_the_version_of_the_running_file_under_a_non_ansi_path(self):
         # A copy in a folder and under a name that no ANSI code page holds all of.
@@ -236,7 +213,7 @@ class TrayAndOptions(h.WineTestCase):
         self.start_movaril(copy)
         self.open_panel()
         self.assertEqual(h.windows(BOX_TITLE), [])
-        click_control(ABOUT)
+        h.click_control(ABOUT)
         [box] = h.wait_until(lambda: h.windows(BOX_TITLE), h.REACT, "the About box after a click on About")
         texts = [text for kind, text in h.window_texts(BOX_TITLE) if kind.lower() == "static"]
         self.assertTrue(any(text.endswith(VERSION_LINE) for text in texts), f"About box texts: {texts}")

@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+"""Quick mode: how far behind the pointer the floating window is, and the CPU Movaril uses while it runs.
+
+Movaril and the minimal Win32 program run side by side under the same Wine, with the fixture window open to
+hold the focus. First the CPU time of each process is read from /proc over a period with the pointer at
+rest and quick mode off. Then F4 starts quick mode and the pointer is moved the way xdotool moves it (an
+XTest motion event) to many places in turn; for each, the time from the move to the X server moving the
+floating window to pointer + (15, 15) is taken from the window's ConfigureNotify event, so no poll period
+is added and no polling process competes with Wine for the CPU. Last, the CPU time is read again over the
+same period with the pointer at rest and quick mode on; the minimal program idles throughout.
+
+Run by scripts/bench, which provides the X server, the wineserver and the environment.
+"""
+
+import argparse
+import ctypes
+import ctypes.util
+import os
+import random
+import select
+import statistics
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
+import harness as h  # noqa: E402
+
+CONFIGURE_NOTIFY = 22
+STRUCTURE_NOTIFY_MASK = 1 << 17
+FLOATING_SIZE = (172, 86)
+OFFSET = 15
+# Where the pointer goes, over the other windows and between them, clear of the screen's edges.
+AREA = ((100, 1000), (100, 800))
+# A move the window has not followed within this long counts as missed.
+MISSED = 2.0
+
+
+class XConfigureEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("event", ctypes.c_ulong), ("window", ctypes.c_ulong),
+                ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("border_width", ctypes.c_int), ("above", ctypes.c_ulong),
+                ("override_redirect", ctypes.c_int)]
+
+
+class XEvent(ctypes.Union):
+    _fields_ = [("type", ctypes.c_int), ("xconfigure", XConfigureEvent), ("pad", ctypes.c_long * 24)]
+
+
+class Follow:
+    """Moves the pointer and reports when the X server has put one window where it should be."""
+
+    def __init__(self, window):
+        self.x = ctypes.CDLL(ctypes.util.find_library("X11"))
+        self.xtest = ctypes.CDLL(ctypes.util.find_library("Xtst"))
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        self.x.XConnectionNumber.argtypes = [ctypes.c_void_p]
+        self.x.XPending.argtypes = [ctypes.c_void_p]
+        self.x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(XEvent)]
+        self.x.XFlush.argtypes = [ctypes.c_void_p]
+        self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.xtest.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                    ctypes.c_ulong]
+        self.display = self.x.XOpenDisplay(None)
+        self.window = window
+        self.x.XSelectInput(self.display, window, STRUCTURE_NOTIFY_MASK)
+        self.x.XSync(self.display, 0)
+        self.fd = self.x.XConnectionNumber(self.display)
+        self.drain()
+
+    def drain(self):
+        """The window's places the X server reported since the last call."""
+        places = []
+        event = XEvent()
+        while self.x.XPending(self.display):
+            self.x.XNextEvent(self.display, ctypes.byref(event))
+            if event.type == CONFIGURE_NOTIFY and event.xconfigure.window == self.window:
+                places.append((event.xconfigure.x, event.xconfigure.y))
+        return places
+
+    def move(self, x, y):
+        """Moves the pointer to x, y as xdotool does; the seconds until the window is at x + 15, y + 15, or
+        None if it does not get there within MISSED."""
+        self.drain()
+        wanted = (x + OFFSET, y + OFFSET)
+        moved = time.monotonic()
+        self.xtest.XTestFakeMotionEvent(self.display, -1, x, y, 0)
+        self.x.XFlush(self.display)
+        while wanted not in self.drain():
+            left = moved + MISSED - time.monotonic()
+            if left <= 0:
+                return None
+            select.select([self.fd], [], [], left)
+        return time.monotonic() - moved
+
+
+def floating_window(pid):
+    """The floating window: the mapped, untitled 172 x 86 window of the process."""
+    def find():
+        found = h.run("xdotool", "search", "--onlyvisible", "--pid", pid, check=False).stdout.split()
+        return [w for w in map(int, found)
+                if h.window_name(w) == "" and h.geometry(w)[2:] == FLOATING_SIZE]
+    [window] = h.wait_until(find, h.REACT, "the floating window")
+    return window
+
+
+def cpu_seconds(pid):
+    """User and system CPU time of a process so far, in seconds."""
+    # The name in field 2 may hold spaces; the fields after its closing bracket do not.
+    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def wineserver_pid():
+    """The wineserver of this prefix, or None: its CPU is shared by all Wine processes."""
+    prefix = f"WINEPREFIX={os.environ['WINEPREFIX']}".encode()
+    for entry in Path("/proc").iterdir():
+        try:
+            if (entry / "comm").read_text().startswith("wineserver") and \
+                    prefix in (entry / "environ").read_bytes().split(b"\0"):
+                return int(entry.name)
+        except (OSError, ValueError):
+            continue
+    return None
+
+
+def cpu_shares(pids, seconds):
+    """CPU time each process uses over `seconds`, as a share of one core."""
+    started = {name: cpu_seconds(pid) for name, pid in pids.items()}
+    began = time.monotonic()
+    # The measurement period itself: nothing moves the pointer or presses a key meanwhile.
+    time.sleep(seconds)
+    elapsed = time.monotonic() - began
+    return {name: (cpu_seconds(pid) - started[name]) / elapsed for name, pid in pids.items()}
+
+
+def moves(count):
+    """count + 1 places, the same every run, each away from the last, so that every move moves the window."""
+    rng = random.Random(4)
+    places = [(AREA[0][0], AREA[1][0])]
+    while len(places) <= count:
+        place = (rng.randrange(*AREA[0]), rng.randrange(*AREA[1]))
+        if max(abs(a - b) for a, b in zip(place, places[-1])) >= 20:
+            places.append(place)
+    return places
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--movaril", type=Path, required=True)
+    parser.add_argument("--minimal", type=Path, required=True)
+    parser.add_argument("--fixture", type=Path, required=True, help="the window that holds the focus")
+    parser.add_argument("--moves", type=int, default=200)
+    parser.add_argument("--seconds", type=float, default=20.0, help="how long CPU is measured at rest")
+    args = parser.parse_args()
+
+    # An instance still ending would make this start a second one, which only shows a box and ends.
+    h.wait_until(lambda: not h.windows("Movaril", visible=False), h.REACT, "earlier instances to go")
+    processes = []
+    try:
+        fixture = h.WineProcess(args.fixture, "--at", 1000, 900)
+        processes.append(fixture)
+        fixture.wait_for_line("ready", h.START)
+        movaril = h.WineProcess(args.movaril)
+        minimal = h.WineProcess(args.minimal)
+        processes += [movaril, minimal]
+        h.wait_until(lambda: h.windows("Movaril") and h.windows("Movaril minimal"), h.START, "both programs")
+        pids = {"Movaril.exe": movaril.popen.pid, "minimal": minimal.popen.pid}
+        if server := wineserver_pid():
+            pids["wineserver"] = server
+        # The first place is where the pointer rests before quick mode, the second one warms up.
+        places = moves(args.moves + 1)
+        h.xdotool("mousemove", *places[0])
+        idle = cpu_shares(pids, args.seconds)
+
+        h.focus(h.windows("Movaril fixture")[0])
+        h.key("F4")
+        follow = Follow(floating_window(movaril.popen.pid))
+        follow.move(*places[1])
+        lags = [follow.move(*place) for place in places[2:]]
+        followed = [lag for lag in lags if lag is not None]
+        if not followed:
+            raise SystemExit("the floating window did not follow the pointer")
+        quick = cpu_shares(pids, args.seconds)
+    finally:
+        for process in processes:
+            process.kill()
+
+    print(f"quick mode: the floating window in place after a pointer move, {args.moves} moves")
+    print(f"{'median':<14}{statistics.median(followed) * 1000:>8.1f}ms")
+    print(f"{'95th pct':<14}{statistics.quantiles(followed, n=20)[-1] * 1000:>8.1f}ms")
+    print(f"{'worst':<14}{max(followed) * 1000:>8.1f}ms")
+    if len(followed) < len(lags):
+        print(f"{'missed':<14}{len(lags) - len(followed):>10}  (not in place after {MISSED:.0f} s)")
+    print(f"CPU with the pointer at rest, {args.seconds:.0f} s each, as a share of one core")
+    print(f"{'process':<14}{'Movaril idle':>14}{'quick mode on':>15}")
+    for name in pids:
+        print(f"{name:<14}{idle[name] * 100:>13.2f}%{quick[name] * 100:>14.2f}%")
+
+
+if __name__ == "__main__":
+    main()
