@@ -13,22 +13,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Visible floating windows of this process: never more than one.
-BOOL CALLBACK countFloating(HWND window, LPARAM counter) {
-    wchar_t cls[32] = L"";
-    ::GetClassNameW(window, cls, 32);
-    if (std::wstring(cls) == L"MovarilForm" && ::GetWindowTextLengthW(window) == 0 &&
-        ::IsWindowVisible(window))
-        ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-int floatingWindows() {
-    int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), countFloating, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 class QuickMode : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -59,7 +43,7 @@ public:
         EXPECT_EQ(p.main.按钮7.caption(), on ? L"F4 结束" : L"F4 开始");
         EXPECT_EQ(p.main.时钟1.period(), on ? 100 : 0);
         EXPECT_EQ(p.floating.isCreated(), on);
-        EXPECT_EQ(floatingWindows(), on ? 1 : 0);
+        EXPECT_EQ(test::formWindows(L""), on ? 1 : 0);
     }
 
     app::Program p;

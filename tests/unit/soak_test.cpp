@@ -20,20 +20,6 @@ SIZE_T privateBytes() {
     return counters.PrivateUsage;
 }
 
-BOOL CALLBACK countForms(HWND window, LPARAM counter) {
-    wchar_t cls[32] = L"";
-    ::GetClassNameW(window, cls, 32);
-    if (std::wstring(cls) == L"MovarilForm")
-        ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-int topLevelForms() {
-    int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), countForms, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 TEST(Soak, ThousandsOfPicksAndTogglesLeaveNothingBehind) {
     app::Program p;
     pick::bindCopyButtons(p.main);
@@ -97,7 +83,7 @@ TEST(Soak, ThousandsOfPicksAndTogglesLeaveNothingBehind) {
          {&p.main.时钟1, &p.main.时钟3, &p.floating.Get, &p.floating.Get1, &p.floating.move})
         EXPECT_EQ(timer->period(), 0);
     EXPECT_FALSE(p.floating.isCreated());
-    EXPECT_EQ(topLevelForms(), 1);
+    EXPECT_EQ(test::formWindows(), 1);
     EXPECT_EQ(exits, 0u);
     EXPECT_EQ(p.main.按钮8.caption(), L"Seting");
     EXPECT_EQ(test::clipboardText(), "#0A05C8");

@@ -96,6 +96,28 @@ ColourPatch::ColourPatch(RECT where, COLORREF colour) : where_(where) {
 
 ColourPatch::~ColourPatch() { ::DestroyWindow(window_); }
 
+namespace {
+struct FormCount {
+    const wchar_t* title;
+    int count = 0;
+};
+BOOL CALLBACK countForm(HWND window, LPARAM lParam) {
+    auto* counting = reinterpret_cast<FormCount*>(lParam);
+    wchar_t cls[32] = L"", title[64] = L"";
+    ::GetClassNameW(window, cls, 32);
+    ::GetWindowTextW(window, title, 64);
+    if (std::wstring(cls) == L"MovarilForm" && (!counting->title || std::wstring(title) == counting->title))
+        ++counting->count;
+    return TRUE;
+}
+} // namespace
+
+int formWindows(const wchar_t* title) {
+    FormCount counting{title};
+    ::EnumThreadWindows(::GetCurrentThreadId(), countForm, reinterpret_cast<LPARAM>(&counting));
+    return counting.count;
+}
+
 COLORREF screenPixel(POINT at) {
     ui::WindowDC screen(nullptr);
     return ::GetPixel(screen.get(), at.x, at.y);

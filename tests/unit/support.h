@@ -47,6 +47,9 @@ private:
     bool shown_ = false;
 };
 
+// Windows of the toolkit's forms this thread has, only those with this title when one is given.
+int formWindows(const wchar_t* title = nullptr);
+
 // The pixel the screen shows at a point.
 COLORREF screenPixel(POINT at);
 
