@@ -210,9 +210,17 @@ LRESULT Form::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 
     switch (msg) {
-    case WM_DPICHANGED:
-        rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    case WM_DPICHANGED: {
+        // Only the system sends it, but a stray one must not take the window down.
+        RECT suggested{};
+        if (lParam)
+            suggested = *reinterpret_cast<const RECT*>(lParam);
+        else
+            ::GetWindowRect(hwnd_, &suggested);
+        if (HIWORD(wParam))
+            rescale(HIWORD(wParam), suggested);
         return 0;
+    }
     case WM_COMMAND: {
         HWND child = reinterpret_cast<HWND>(lParam);
         if (Control* c = child ? controlByHandle(child) : controlById(LOWORD(wParam)))

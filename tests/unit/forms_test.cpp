@@ -270,6 +270,17 @@ TEST(Dpi, LayoutsFollowTheScreenDpi) {
     checkControls(window);
 }
 
+TEST(Dpi, StrayDpiMessagesChangeNothing) {
+    ui::MainWindow window;
+    ASSERT_TRUE(window.load());
+    int dpi = window.dpi(), height = window.height();
+    ::SendMessageW(window.handle(), WM_DPICHANGED, 0, 0);
+    ::SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    EXPECT_EQ(window.dpi(), dpi);
+    EXPECT_EQ(window.height(), height);
+    checkControls(window);
+}
+
 TEST(Dpi, MovingToAMonitorOfAnotherDpiScalesEverything) {
     ui::MainWindow window;
     ASSERT_TRUE(window.load());
