@@ -203,3 +203,27 @@ TEST_F(QuickMode, FineTuningAsksFirstThenNudgesByOnePixel) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(QuickMode, ArrowKeyHeldByAnotherProgramLeavesTheOtherNudgesWorking) {
+    test::Process holder(L"..\\fixture\\movaril_fixture.exe", L"--hold-hotkey 38", "ready");
+    ASSERT_TRUE(holder.started());
+    test::BoxAnswerer box(L"警告", IDOK);
+    ::SendMessageW(p.main.选择框4.handle(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(box.answered());
+    EXPECT_TRUE(p.main.选择框4.checked());
+    auto ids = p.fineTune.ids();
+    EXPECT_EQ(ids[0], 0); // Up belongs to the other program
+    ::SetCursorPos(400, 300);
+    ::SendMessageW(p.main.handle(), WM_HOTKEY, static_cast<WPARAM>(ids[3]), 0);
+    POINT at;
+    ::GetCursorPos(&at);
+    EXPECT_EQ(at.x, 401);
+    // Unchecking withdraws all four, the failed one included.
+    int outstanding = p.registry.ledger().outstanding();
+    ::SendMessageW(p.main.选择框4.handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(p.registry.ledger().outstanding(), outstanding - 4);
+}
+
+} // namespace
