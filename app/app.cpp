@@ -46,12 +46,16 @@ BOOL CALLBACK destroyWindow(HWND window, LPARAM) {
 
 void bind(Program& program) {
     program.main.created = [&program] { created(program); };
+    bindHandlers(program, exitProgram);
+}
+
+void bindHandlers(Program& program, const std::function<void(unsigned)>& exit) {
     pick::bindCopyButtons(program.main);
     pick::bindDragPick(program.main, program.mainMagnifier, program.floating);
     program.quickMode.bind();
     program.fineTune.bind();
     ui::bindTray(program.main, program.tray,
-                 {.toggleQuickMode = [&program] { program.quickMode.toggle(); }, .exitProgram = exitProgram});
+                 {.toggleQuickMode = [&program] { program.quickMode.toggle(); }, .exitProgram = exit});
     ui::bindOptions(program.main);
 }
 

@@ -10,6 +10,8 @@
 #include "ui/main_window.h"
 #include "ui/tray.h"
 
+#include <functional>
+
 namespace app {
 
 // The name whose event marks a running instance, in the session's local namespace.
@@ -37,5 +39,8 @@ struct Program {
 
 // Binds every handler of the program, the main window's created handler among them.
 void bind(Program& program);
+// Every handler but the created one, with `exit` in place of Exit program: what tests bind, since a
+// second created handler in one process would find the guard taken.
+void bindHandlers(Program& program, const std::function<void(unsigned)>& exit);
 
 } // namespace app

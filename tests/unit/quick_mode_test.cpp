@@ -2,7 +2,6 @@
 #include "support.h"
 
 #include "app/app.h"
-#include "pick/copy.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +16,7 @@ class QuickMode : public ::testing::Test {
 protected:
     void SetUp() override {
         // Everything of the program but the created handler, which would take the single-instance guard.
-        pick::bindCopyButtons(p.main);
-        p.quickMode.bind();
-        p.fineTune.bind();
+        app::bindHandlers(p, [](unsigned) {});
         ASSERT_TRUE(p.main.load());
         p.quickKey.install();
     }

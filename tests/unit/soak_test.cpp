@@ -3,9 +3,6 @@
 #include "support.h"
 
 #include "app/app.h"
-#include "pick/copy.h"
-#include "pick/drag.h"
-#include "ui/options.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +19,8 @@ SIZE_T privateBytes() {
 
 TEST(Soak, ThousandsOfPicksAndTogglesLeaveNothingBehind) {
     app::Program p;
-    pick::bindCopyButtons(p.main);
-    pick::bindDragPick(p.main, p.mainMagnifier, p.floating);
-    p.quickMode.bind();
-    p.fineTune.bind();
     unsigned exits = 0;
-    ui::bindTray(
-        p.main, p.tray,
-        {.toggleQuickMode = [&] { p.quickMode.toggle(); }, .exitProgram = [&](unsigned) { ++exits; }});
-    ui::bindOptions(p.main);
+    app::bindHandlers(p, [&](unsigned) { ++exits; });
     ASSERT_TRUE(p.main.load());
     p.quickKey.install();
     p.main.选择框2.setChecked(true);
