@@ -15,5 +15,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # One self-contained file per program: the C/C++ runtime and winpthreads link in, only system DLLs remain.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
-# CTest runs the test programs under Wine.
-get_filename_component(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec" ABSOLUTE)
+# CTest runs the test programs under Wine, in the prefix scripts/in-prefix readies.
+get_filename_component(movaril_in_prefix "${CMAKE_CURRENT_LIST_DIR}/../scripts/in-prefix" ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${movaril_in_prefix};wine")

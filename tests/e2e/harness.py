@@ -17,6 +17,9 @@ BUILD_DIR = Path(os.environ.get("MOVARIL_BUILD") or SOURCE_DIR / "build" / "ming
 MOVARIL_EXE = Path(os.environ.get("MOVARIL_EXE") or BUILD_DIR / "Movaril.exe")
 FIXTURE_EXE = Path(os.environ.get("MOVARIL_FIXTURE") or BUILD_DIR / "tests/fixture/movaril_fixture.exe")
 
+# The prefix's screen DPI (scripts/in-prefix); Movaril scales its layouts by DPI / 96.
+DPI = int(os.environ.get("MOVARIL_DPI") or 96)
+
 POLL = 0.015
 # Generous deadlines: a start under Wine takes 0.1-0.6 s here, much longer on a loaded CI machine.
 START = 20.0
@@ -25,6 +28,12 @@ REACT = 5.0
 for name in ("WINEPREFIX", "DISPLAY"):
     if not os.environ.get(name):
         raise RuntimeError(f"{name} is not set: use scripts/test, or see the top of {__file__}")
+
+
+def scaled(*layout):
+    """Layout pixels at the prefix's DPI, rounded as Windows' MulDiv rounds: halves away from zero."""
+    values = tuple((v * DPI + 48) // 96 for v in layout)
+    return values[0] if len(values) == 1 else values
 
 
 def wait_until(condition, timeout, what):

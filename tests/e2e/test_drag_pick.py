@@ -12,13 +12,24 @@ STRIPES_AT = (100, 100)
 STRIPES = [(10, 5, 200), (171, 205, 239), (0, 0, 0), (255, 255, 255), (255, 0, 0)]
 DEEP_BLUE, PALE_BLUE, _, WHITE, RED = STRIPES
 
-# Client places in the main window.
-BOX = (8, 8, 80, 64)  # 取色窗口, with a one-pixel border
-SWATCH_CENTRE = (48, 92)  # 颜色
-CANVAS_CLIENT = (9, 112)  # 画板1's client area, inside its border: 78 x 78 of the 80 x 80 image
-COPY_BUTTONS = [(304, y + 13) for y in (7, 39, 71, 103, 136, 168)]  # 按钮1..6, red Green Blue Hex Dec Rgb
-OPTIONS_TOGGLE = (167, 205)  # 按钮8, "Seting"
-AUTO_COPY = (24, 319)  # 选择框2's box, in the options panel below the start-up height
+
+def centre(x, y, width, height):
+    """The centre of a control's layout rectangle, at the screen's DPI."""
+    left, top, width, height = h.scaled(x, y, width, height)
+    return left + width // 2, top + height // 2
+
+
+# Client places in the main window, at the screen's DPI.
+BOX = h.scaled(8, 8, 80, 64)  # 取色窗口, with a one-pixel border
+SWATCH_CENTRE = centre(8, 80, 80, 24)  # 颜色
+# 画板1's client area, inside its one-pixel border; the image, as wide as the canvas, starts at its corner.
+CANVAS_CLIENT = tuple(v + 1 for v in h.scaled(8, 111))
+CANVAS_SIZE = h.scaled(80) - 2
+DOT_CENTRE, DOT_REACH = h.scaled(40), h.scaled(3)
+# 按钮1..6, the copy buttons of red, Green, Blue, Hex, Dec and Rgb.
+COPY_BUTTONS = [centre(280, y, 48, 26) for y in (7, 39, 71, 103, 136, 168)]
+OPTIONS_TOGGLE = centre(7, 197, 321, 17)  # 按钮8, "Seting"
+AUTO_COPY = h.scaled(24, 319)  # 选择框2's box, in the options panel below the start-up height
 
 EMPTY = [""] * 6
 TEXTS = {
@@ -121,13 +132,15 @@ class DragPick(h.WineTestCase):
                 self.drag(via, colour)
                 # Nothing repaints the canvas before this shot, so it still holds the last tick's image.
                 left, top = self.at(CANVAS_CLIENT)
-                shot = h.Shot(left, top, 78, 78)
-                canvas = {(x, y): shot.pixel(left + x, top + y) for y in range(78) for x in range(78)}
+                shot = h.Shot(left, top, CANVAS_SIZE, CANVAS_SIZE)
+                canvas = {(x, y): shot.pixel(left + x, top + y) for y in range(CANVAS_SIZE)
+                          for x in range(CANVAS_SIZE)}
                 dot = {p for p, c in canvas.items() if c == (0, 0, 0)}
                 self.assertEqual({c for p, c in canvas.items() if p not in dot}, {colour},
                                  "the canvas shows the stripe enlarged, and nothing else")
-                self.assertIn((40, 40), dot)
-                self.assertTrue(all(abs(x - 40) <= 3 and abs(y - 40) <= 3 for x, y in dot),
+                self.assertIn((DOT_CENTRE, DOT_CENTRE), dot)
+                self.assertTrue(all(abs(x - DOT_CENTRE) <= DOT_REACH and abs(y - DOT_CENTRE) <= DOT_REACH
+                                    for x, y in dot),
                                 f"the black dot spreads beyond the centre: {sorted(dot)}")
                 self.assertGreaterEqual(len(dot), 9, "the dot is about 5 pixels across")
                 self.assertEqual(self.fields(), TEXTS[colour])
@@ -142,8 +155,9 @@ class DragPick(h.WineTestCase):
         self.assertEqual(self.fields(), TEXTS[DEEP_BLUE])
 
     def test_auto_copy_puts_the_hex_text_on_the_clipboard_at_the_release(self):
+        closed = h.geometry(self.main)[3]
         h.click(*self.at(OPTIONS_TOGGLE))
-        h.wait_until(lambda: h.geometry(self.main)[3] == 374, h.REACT, "the options panel to open")
+        h.wait_until(lambda: h.geometry(self.main)[3] > closed, h.REACT, "the options panel to open")
         h.click(*self.at(AUTO_COPY))
         # The empty Hex field's copy button makes the clipboard's starting point.
         h.click(*self.at(COPY_BUTTONS[3]))

@@ -2,7 +2,8 @@
 
 Wine delivers a global hotkey only while a window of the same prefix has the X focus, so the fixture's
 stripes window holds the focus whenever keys are pressed; it also reports the keys that reach it. The
-floating window has no title: it is found as the one mapped 172 x 86 window of Movaril's process without one.
+floating window has no title: it is found as the one mapped window of Movaril's process without one that
+has the floating window's size, 172 x 86 at 96 DPI.
 """
 
 import itertools
@@ -19,12 +20,12 @@ STRIPES = [(10, 5, 200), (171, 205, 239), (0, 0, 0), (255, 255, 255), (255, 0, 0
 DEEP_BLUE, PALE_BLUE, _, _, RED = STRIPES
 PALE_BLUE_TEXTS = ["171", "205", "239", "#ABCDEF", "15715755", "171,205,239"]
 
-FLOATING_SIZE = (172, 86)
+FLOATING_SIZE = h.scaled(172, 86)
 OFFSET = 15
 # Swatch and magnifier pixels inside the floating window, clear of the texts drawn on the swatch and of
 # the dot in the middle of the magnified square.
 SWATCH_PIXEL = (5, 5)
-MAGNIFIER_PIXEL = (86 + 5, 5)
+MAGNIFIER_PIXEL = (h.scaled(86) + 5, 5)
 # The follow timer runs every 10 ms. A window that stays put or needs seconds fails; how closely it
 # follows is measured by bench/follow.py, where no polling process competes with it.
 FOLLOW = 1.0
@@ -39,7 +40,6 @@ AUTO_COPY = "自动复制色值"
 FINE_TUNING = "鼠标微调模式 [注册 ↑↓←→ 按键]"
 WARNING_TITLE = "警告"
 WARNING_TEXT = "本选项还在测试中，开启可能会有不可预想的BUG，确定要开启吗"
-PANEL_HEIGHT = 374
 
 ARROWS = {"Up": (38, 0, -1), "Down": (40, 0, 1), "Left": (37, -1, 0), "Right": (39, 1, 0)}
 
@@ -144,8 +144,9 @@ class QuickMode(h.WineTestCase):
                      f"the floating swatch and magnifier to show {colour}")
 
     def open_panel(self):
+        closed = h.geometry(self.main)[3]
         h.click(*h.centre(h.wait_until(lambda: h.control(SETTINGS), h.REACT, 'the "Seting" button')))
-        h.wait_until(lambda: h.geometry(self.main)[3] == PANEL_HEIGHT, h.REACT,
+        h.wait_until(lambda: h.geometry(self.main)[3] > closed, h.REACT,
                      "the options panel to open after a click on Seting")
 
     def checked(self, text):
