@@ -88,6 +88,13 @@ class StartUp(h.WineTestCase):
         h.wait_until(lambda: not h.windows(TITLE, visible=False), h.REACT, "the killed instance's window to go")
         self.start_first()
 
+    def test_f4_held_by_another_program_is_reported_and_the_program_runs_on(self):
+        self.start_fixture("--hold-hotkey", 0x73)
+        process, _ = self.start_first()
+        # Start-up sets the label before the window shows.
+        self.assertEqual([text for _, text in h.window_texts(TITLE) if text.startswith("热键")], ["热键[No]"])
+        self.assertTrue(process.running())
+
 
 if __name__ == "__main__":
     unittest.main()

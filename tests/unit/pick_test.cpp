@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 using namespace std::chrono_literals;
@@ -105,18 +106,39 @@ TEST_F(Picking, AutoCopyFollowsTheCheckBoxAndTheFormat) {
     }
 }
 
-TEST_F(Picking, CopyWhileAnotherProgramHoldsTheClipboardChangesNothing) {
-    test::putClipboardText("before");
-    std::optional<test::Process> holder;
-    holder.emplace(L"..\\fixture\\movaril_fixture.exe", L"--hold-clipboard", "ready");
-    ASSERT_TRUE(holder->started());
-    window.Hex.setText(L"#ABCDEF");
-    auto start = std::chrono::steady_clock::now();
-    ::SendMessageW(window.按钮4.handle(), BM_CLICK, 0, 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
-    EXPECT_FALSE(test::clipboardText()); // still held: not even we can open it
-    holder.reset();
-    EXPECT_EQ(test::clipboardText(), "before");
+TEST_F(Picking, CopyOrAutoCopyWhileAnotherProgramHoldsTheClipboardChangesNothing) {
+    test::ColourPatch patch(kPatch, kPaleBlue);
+    ASSERT_TRUE(patch.shown());
+    ::SetCursorPos(patch.centre().x, patch.centre().y);
+    window.选择框2.setChecked(true);
+    const struct {
+        const char* name;
+        std::function<void()> before, copy;
+    } cases[] = {
+        {"copy button", [&] { window.Hex.setText(L"#ABCDEF"); },
+         [&] { ::SendMessageW(window.按钮4.handle(), BM_CLICK, 0, 0); }},
+        {"auto-copy at a drag pick's release",
+         [&] {
+             press();
+             ASSERT_TRUE(test::pumpUntil([&] { return window.Hex.text() == L"#ABCDEF"; }, 2s));
+         },
+         [&] { release(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::putClipboardText("before");
+        c.before();
+        std::optional<test::Process> holder;
+        holder.emplace(L"..\\fixture\\movaril_fixture.exe", L"--hold-clipboard", "ready");
+        ASSERT_TRUE(holder->started());
+        auto start = std::chrono::steady_clock::now();
+        c.copy();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+        EXPECT_FALSE(test::clipboardText()); // still held: not even we can open it
+        holder.reset();
+        EXPECT_EQ(test::clipboardText(), "before");
+        EXPECT_EQ(::GetCapture(), nullptr);
+    }
 }
 
 TEST_F(Picking, MainMagnifierWorksBeforeQuickModeWasEverUsed) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 
 using namespace std::chrono_literals;
 
@@ -153,6 +154,56 @@ TEST_F(QuickMode, F4HeldByAnotherProgramShowsNoAndTheButtonStillWorks) {
     expectState(true);
     click();
     expectState(false);
+}
+
+// Drag picks and quick mode share 时钟1: whichever started first, the release stops it, and the
+// magnifiers keep to their own canvases.
+TEST_F(QuickMode, DragPickAndQuickModeOverlapInEitherOrder) {
+    test::ColourPatch patch({100, 100, 200, 200}, RGB(171, 205, 239));
+    ASSERT_TRUE(patch.shown());
+    ::SetCursorPos(patch.centre().x, patch.centre().y);
+    const HWND box = p.main.取色窗口.handle();
+    auto press = [&] { ::SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10)); };
+    auto release = [&] { ::SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(10, 10)); };
+    // A corner pixel and the dot in the middle of the canvas's image.
+    auto cornerAndDot = [](ui::Canvas& canvas, int middle) {
+        HDC dc = ::GetDC(canvas.handle());
+        std::pair pixels{::GetPixel(dc, 5, 5), ::GetPixel(dc, middle, middle)};
+        ::ReleaseDC(canvas.handle(), dc);
+        return pixels;
+    };
+    const std::pair expected{RGB(171, 205, 239), RGB(0, 0, 0)};
+    for (bool dragFirst : {false, true}) {
+        SCOPED_TRACE(dragFirst ? "drag pick, then quick mode" : "quick mode, then drag pick");
+        if (dragFirst) {
+            press();
+            f4();
+        } else {
+            f4();
+            press();
+        }
+        EXPECT_EQ(p.main.时钟1.period(), 100);
+        EXPECT_EQ(p.main.时钟3.period(), 100);
+        ASSERT_TRUE(p.mainMagnifier.started() && p.floatMagnifier.started());
+        p.main.时钟3.periodic();
+        p.floating.Get1.periodic();
+        EXPECT_EQ(cornerAndDot(p.main.画板1, 40), expected);
+        EXPECT_EQ(cornerAndDot(p.floating.画板1, 43), expected);
+
+        release();
+        // Quick mode goes on with the floating window's own timers; the fields keep the drag pick's colour.
+        EXPECT_EQ(p.main.按钮7.caption(), L"F4 结束");
+        EXPECT_EQ(p.main.时钟1.period(), 0);
+        EXPECT_EQ(p.main.时钟3.period(), 0);
+        EXPECT_FALSE(p.mainMagnifier.started());
+        EXPECT_TRUE(p.floatMagnifier.started());
+        EXPECT_EQ(p.floating.Get.period(), 100);
+        EXPECT_EQ(p.floating.Get1.period(), 100);
+        EXPECT_EQ(p.floating.move.period(), 1);
+        EXPECT_EQ(::GetCapture(), nullptr);
+        f4();
+        expectState(false);
+    }
 }
 
 TEST_F(QuickMode, FineTuningAsksFirstThenNudgesByOnePixel) {
