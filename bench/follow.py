@@ -6,8 +6,9 @@ hold the focus. First the CPU time of each process is read from /proc over a per
 rest and quick mode off. Then F4 starts quick mode and the pointer is moved the way xdotool moves it (an
 XTest motion event) to many places in turn; for each, the time from the move to the X server moving the
 floating window to pointer + (15, 15) is taken from the window's ConfigureNotify event, so no poll period
-is added and no polling process competes with Wine for the CPU. Last, the CPU time is read again over the
-same period with the pointer at rest and quick mode on; the minimal program idles throughout.
+is added and no polling process competes with Wine for the CPU. Then the CPU time is read again over the
+same period with quick mode on, first with the pointer at rest, then with it moving a few pixels every
+20 ms over the fixture window; the minimal program runs all along, idle.
 
 Run by scripts/bench, which provides the X server, the wineserver and the environment.
 """
@@ -15,16 +16,14 @@ Run by scripts/bench, which provides the X server, the wineserver and the enviro
 import argparse
 import ctypes
 import ctypes.util
-import os
+import math
 import random
 import select
 import statistics
-import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
-import harness as h  # noqa: E402
+from common import cpu_seconds, h, program_pid, record, share, wineserver_pid
 
 CONFIGURE_NOTIFY = 22
 STRUCTURE_NOTIFY_MASK = 1 << 17
@@ -32,6 +31,10 @@ FLOATING_SIZE = (172, 86)
 OFFSET = 15
 # Where the pointer goes, over the other windows and between them, clear of the screen's edges.
 AREA = ((100, 1000), (100, 800))
+# The fixture, right of that area; with the pointer moving over it, the floating window stays on the screen.
+FIXTURE_AT = (1000, 700)
+# The pointer's circle while it moves: over the fixture's stripes, a move of about 2.5 pixels every 20 ms.
+CIRCLE_CENTRE, CIRCLE_RADIUS, CIRCLE_STEPS, MOVE_PERIOD = (1060, 740), 20, 50, 0.02
 # A move the window has not followed within this long counts as missed.
 MISSED = 2.0
 
@@ -65,6 +68,8 @@ class Follow:
                                                     ctypes.c_ulong]
         self.display = self.x.XOpenDisplay(None)
         self.window = window
+        # The pointer's moves round the circle, and the window's moves meanwhile.
+        self.circle_moves = self.circled = 0
         self.x.XSelectInput(self.display, window, STRUCTURE_NOTIFY_MASK)
         self.x.XSync(self.display, 0)
         self.fd = self.x.XConnectionNumber(self.display)
@@ -95,6 +100,17 @@ class Follow:
             select.select([self.fd], [], [], left)
         return time.monotonic() - moved
 
+    def circle(self, step):
+        """Moves the pointer to the step-th place of the circle over the fixture."""
+        angle = 2 * math.pi * step / CIRCLE_STEPS
+        x = CIRCLE_CENTRE[0] + round(CIRCLE_RADIUS * math.cos(angle))
+        y = CIRCLE_CENTRE[1] + round(CIRCLE_RADIUS * math.sin(angle))
+        self.xtest.XTestFakeMotionEvent(self.display, -1, x, y, 0)
+        self.x.XFlush(self.display)
+        self.circle_moves += 1
+        # Counted, to show that the window followed; read, they do not pile up in the X server either.
+        self.circled += len(self.drain())
+
 
 def floating_window(pid):
     """The floating window: the mapped, untitled 172 x 86 window of the process."""
@@ -106,32 +122,19 @@ def floating_window(pid):
     return window
 
 
-def cpu_seconds(pid):
-    """User and system CPU time of a process so far, in seconds."""
-    # The name in field 2 may hold spaces; the fields after its closing bracket do not.
-    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
-
-
-def wineserver_pid():
-    """The wineserver of this prefix, or None: its CPU is shared by all Wine processes."""
-    prefix = f"WINEPREFIX={os.environ['WINEPREFIX']}".encode()
-    for entry in Path("/proc").iterdir():
-        try:
-            if (entry / "comm").read_text().startswith("wineserver") and \
-                    prefix in (entry / "environ").read_bytes().split(b"\0"):
-                return int(entry.name)
-        except (OSError, ValueError):
-            continue
-    return None
-
-
-def cpu_shares(pids, seconds):
-    """CPU time each process uses over `seconds`, as a share of one core."""
+def cpu_shares(pids, seconds, meanwhile=None):
+    """CPU time each process uses over `seconds`, as a share of one core. `meanwhile(step)` is called every
+    MOVE_PERIOD seconds during the period, if given; otherwise nothing moves the pointer or presses a key."""
     started = {name: cpu_seconds(pid) for name, pid in pids.items()}
     began = time.monotonic()
-    # The measurement period itself: nothing moves the pointer or presses a key meanwhile.
-    time.sleep(seconds)
+    if meanwhile:
+        step = 0
+        while time.monotonic() < began + seconds:
+            meanwhile(step)
+            step += 1
+            time.sleep(max(0.0, began + step * MOVE_PERIOD - time.monotonic()))
+    else:
+        time.sleep(seconds)
     elapsed = time.monotonic() - began
     return {name: (cpu_seconds(pid) - started[name]) / elapsed for name, pid in pids.items()}
 
@@ -153,23 +156,27 @@ def main():
     parser.add_argument("--minimal", type=Path, required=True)
     parser.add_argument("--fixture", type=Path, required=True, help="the window that holds the focus")
     parser.add_argument("--moves", type=int, default=200)
-    parser.add_argument("--seconds", type=float, default=20.0, help="how long CPU is measured at rest")
+    parser.add_argument("--seconds", type=float, default=30.0, help="how long each CPU figure is measured")
+    parser.add_argument("--xserver", type=int, help="the X server's pid, whose CPU is shown too")
+    parser.add_argument("--results", type=Path, help="where to add the summary's rows")
     args = parser.parse_args()
 
     # An instance still ending would make this start a second one, which only shows a box and ends.
     h.wait_until(lambda: not h.windows("Movaril", visible=False), h.REACT, "earlier instances to go")
     processes = []
     try:
-        fixture = h.WineProcess(args.fixture, "--at", 1000, 900)
+        fixture = h.WineProcess(args.fixture, "--at", *FIXTURE_AT)
         processes.append(fixture)
         fixture.wait_for_line("ready", h.START)
         movaril = h.WineProcess(args.movaril)
         minimal = h.WineProcess(args.minimal)
         processes += [movaril, minimal]
         h.wait_until(lambda: h.windows("Movaril") and h.windows("Movaril minimal"), h.START, "both programs")
-        pids = {"Movaril.exe": movaril.popen.pid, "minimal": minimal.popen.pid}
+        pids = {"Movaril.exe": program_pid(movaril), "minimal": program_pid(minimal)}
         if server := wineserver_pid():
             pids["wineserver"] = server
+        if args.xserver:
+            pids["X server"] = args.xserver
         # The first place is where the pointer rests before quick mode, the second one warms up.
         places = moves(args.moves + 1)
         h.xdotool("mousemove", *places[0])
@@ -177,27 +184,41 @@ def main():
 
         h.focus(h.windows("Movaril fixture")[0])
         h.key("F4")
-        follow = Follow(floating_window(movaril.popen.pid))
+        follow = Follow(floating_window(pids["Movaril.exe"]))
         follow.move(*places[1])
         lags = [follow.move(*place) for place in places[2:]]
         followed = [lag for lag in lags if lag is not None]
         if not followed:
             raise SystemExit("the floating window did not follow the pointer")
         quick = cpu_shares(pids, args.seconds)
+        moving = cpu_shares(pids, args.seconds, follow.circle)
     finally:
         for process in processes:
             process.kill()
 
+    median, worst = statistics.median(followed) * 1000, max(followed) * 1000
     print(f"quick mode: the floating window in place after a pointer move, {args.moves} moves")
-    print(f"{'median':<14}{statistics.median(followed) * 1000:>8.1f}ms")
+    print(f"{'median':<14}{median:>8.1f}ms")
     print(f"{'95th pct':<14}{statistics.quantiles(followed, n=20)[-1] * 1000:>8.1f}ms")
-    print(f"{'worst':<14}{max(followed) * 1000:>8.1f}ms")
+    print(f"{'worst':<14}{worst:>8.1f}ms")
     if len(followed) < len(lags):
         print(f"{'missed':<14}{len(lags) - len(followed):>10}  (not in place after {MISSED:.0f} s)")
-    print(f"CPU with the pointer at rest, {args.seconds:.0f} s each, as a share of one core")
-    print(f"{'process':<14}{'Movaril idle':>14}{'quick mode on':>15}")
+    print(f"CPU over {args.seconds:.0f} s each, as a share of one core: quick mode off, then on with the "
+          "pointer at rest, then moving")
+    print(f"{'process':<14}{'idle':>10}{'at rest':>10}{'moving':>10}")
     for name in pids:
-        print(f"{name:<14}{idle[name] * 100:>13.2f}%{quick[name] * 100:>14.2f}%")
+        print(f"{name:<14}{share(idle[name]):>10}{share(quick[name]):>10}{share(moving[name]):>10}")
+    print(f"while moving, the pointer made {follow.circle_moves} moves, the floating window {follow.circled}")
+
+    periods = ((f"CPU, idle {args.seconds:.0f} s", idle), ("CPU, quick mode, pointer at rest", quick),
+               ("CPU, quick mode, pointer moving", moving))
+    for figure, shares in periods:
+        ours, floor = shares["Movaril.exe"], shares["minimal"]
+        record(args.results, figure, share(ours), share(floor), f"{(ours - floor) * 100:+.2f}% of a core")
+    missed = f", {len(lags) - len(followed)} missed" if len(followed) < len(lags) else ""
+    record(args.results, f"floating window lag, median of {len(lags)}", f"{median:.1f} ms", "-",
+           f"{median:.1f} ms{missed}")
+    record(args.results, "floating window lag, worst", f"{worst:.1f} ms", "-", f"{worst:.1f} ms")
 
 
 if __name__ == "__main__":

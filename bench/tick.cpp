@@ -1,14 +1,14 @@
-// The cost of Movaril's two ticks, each against the floor of the same Win32 calls made bare in this process:
-// the main sampling tick on a loaded main window, and the main magnifier tick on its canvas.
+// The cost of Movaril's ticks, each against the floor of the same Win32 calls made bare in this process: the
+// main sampling tick on a loaded main window, the main magnifier tick on its canvas, and quick mode's follow
+// tick moving the floating window after the pointer.
 //
-// Both sides run on visible windows of the same sizes, styles and font, with the pointer held still. Only
-// the tick is timed; the paints it asks for are dispatched between ticks, as the message loop would.
+// Both sides run on visible windows of the same sizes, styles and font. Each tick is called through its
+// timer's periodic event, as WM_TIMER calls it, with the program's handlers bound as start-up binds them.
+// Only the tick is timed; the pointer moves and the paints it asks for are dispatched between ticks.
 
-#include "colour/magnifier.h"
+#include "app/app.h"
 #include "colour/sampling.h"
-#include "ui/float_window.h"
 #include "ui/handle.h"
-#include "ui/main_window.h"
 
 #include <commctrl.h>
 
@@ -25,6 +25,14 @@ constexpr int kRounds = 15;
 constexpr int kTicksPerRound = 200;
 // Away from both windows, so the pixel read and the copied square see the plain root window.
 constexpr POINT kPointer{640, 900};
+// The follow tick's pointer alternates between these, so every tick moves its window; below the main
+// windows, so the floating windows never cover them.
+constexpr POINT kFollowPlaces[] = {{700, 650}, {720, 660}};
+// Where quick mode keeps the floating window from the pointer, and its size.
+constexpr int kFollowOffset = 15;
+constexpr SIZE kFloatingSize{172, 86};
+// The bare floating window goes this much further down, so that the two never cover each other.
+constexpr int kBareBelow = 100;
 
 double now() {
     static const double frequency = [] {
@@ -37,8 +45,16 @@ double now() {
     return static_cast<double>(t.QuadPart) / frequency;
 }
 
+struct Case {
+    const char* name;
+    std::function<void()> movaril, bare;
+    // Untimed, before each tick of either side: what changes between two timer messages.
+    std::function<void()> before = [] {};
+};
+
 // One tick, timed alone; the paints it asked for are dispatched afterwards, untimed.
-double timed(const std::function<void()>& tick) {
+double timed(const std::function<void()>& before, const std::function<void()>& tick) {
+    before();
     double start = now();
     tick();
     double spent = now() - start;
@@ -52,15 +68,15 @@ struct Round {
 
 // The two sides take turns tick by tick, the order swapped every pair, so that both meet the same load
 // (Wine's server and the X server are shared with whatever else runs).
-Round measure(const std::function<void()>& movaril, const std::function<void()>& bare) {
+Round measure(const Case& tick) {
     double ours = 0, floor = 0;
     for (int i = 0; i < kTicksPerRound; ++i) {
         if (i % 2) {
-            floor += timed(bare);
-            ours += timed(movaril);
+            floor += timed(tick.before, tick.bare);
+            ours += timed(tick.before, tick.movaril);
         } else {
-            ours += timed(movaril);
-            floor += timed(bare);
+            ours += timed(tick.before, tick.movaril);
+            floor += timed(tick.before, tick.bare);
         }
     }
     return {ours * 1e6 / kTicksPerRound, floor * 1e6 / kTicksPerRound};
@@ -103,7 +119,11 @@ public:
                          .hInstance = instance,
                          .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                          .lpszClassName = L"BareCanvas"};
-        for (const WNDCLASSW& c : {frame, swatch, canvas})
+        WNDCLASSW floating{.lpfnWndProc = ::DefWindowProcW,
+                           .hInstance = instance,
+                           .hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)),
+                           .lpszClassName = L"BareFloating"};
+        for (const WNDCLASSW& c : {frame, swatch, canvas, floating})
             ::RegisterClassW(&c);
         window_ = ::CreateWindowExW(0, L"BareFrame", L"bare", WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
                                     340, 247, nullptr, nullptr, instance, nullptr);
@@ -123,11 +143,16 @@ public:
         for (int i = 0; i < 6; ++i)
             texts_[i].assign(texts[i].begin(), texts[i].end());
         ::ShowWindow(window_, SW_SHOWNOACTIVATE);
+        // The floating window's styles, shown when quick mode starts.
+        floating_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_APPWINDOW, L"BareFloating", L"",
+                                      WS_POPUP | WS_DISABLED | WS_CLIPCHILDREN, 0, 0, kFloatingSize.cx,
+                                      kFloatingSize.cy, nullptr, nullptr, instance, nullptr);
         screen_ = ui::WindowDC(nullptr);
         target_ = ui::WindowDC(canvas_);
     }
     ~Bare() {
         target_.reset();
+        ::DestroyWindow(floating_);
         ::DestroyWindow(window_);
     }
     Bare(const Bare&) = delete;
@@ -160,19 +185,40 @@ public:
         ::ReleaseDC(canvas_, dc);
     }
 
+    void showFloating() {
+        follow();
+        ::ShowWindow(floating_, SW_SHOWNA);
+    }
+
+    // GetCursorPos and the move of a window of the floating window's size and styles.
+    void follow() {
+        POINT at;
+        ::GetCursorPos(&at);
+        ::MoveWindow(floating_, at.x + kFollowOffset, at.y + kFollowOffset + kBareBelow, kFloatingSize.cx,
+                     kFloatingSize.cy, TRUE);
+    }
+
 private:
     ui::Font font_;
     ui::Pen pen_;
-    HWND window_ = nullptr, swatch_ = nullptr, canvas_ = nullptr;
+    HWND window_ = nullptr, swatch_ = nullptr, canvas_ = nullptr, floating_ = nullptr;
     std::array<HWND, 6> fields_{};
     std::array<std::wstring, 6> texts_;
     ui::WindowDC screen_, target_;
 };
 
-struct Case {
-    const char* name;
-    std::function<void()> movaril, bare;
-};
+void report(const Case& tick) {
+    // A round first, unmeasured, so that caches and Wine's lazy set-up are warm.
+    measure(tick);
+    std::vector<double> ours, floors, ratios;
+    for (int r = 0; r < kRounds; ++r) {
+        Round round = measure(tick);
+        ours.push_back(round.movaril);
+        floors.push_back(round.bare);
+        ratios.push_back(round.movaril / round.bare);
+    }
+    std::printf("%-10s %10.1f %10.1f %8.2f\n", tick.name, median(ours), median(floors), median(ratios));
+}
 
 } // namespace
 
@@ -180,38 +226,53 @@ int main() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    ui::MainWindow main;
-    ui::FloatWindow floating;
+    // Every handler but the created one, which would install the tray icon and the hotkey.
+    app::Program program;
+    app::bindHandlers(program, [](unsigned) {});
+    ui::MainWindow& main = program.main;
     if (!main.load()) {
         std::fprintf(stderr, "tick: the main window could not be created\n");
         return 1;
     }
-    colour::Magnifier magnifier;
-    magnifier.start(main.画板1);
+    // What a press on the eyedropper box starts, without the timers: the ticks are called here.
+    program.mainMagnifier.start(main.画板1);
     ::SetCursorPos(kPointer.x, kPointer.y);
     Bare bare(colour::readPixelUnderPointer().value_or(colour::Sample{}));
     ui::processPendingMessages();
 
-    const Case cases[] = {
-        {"sampling", [&] { colour::mainTick(main); }, [&] { bare.sample(); }},
-        {"magnifier", [&] { magnifier.tick(main.画板1, colour::floatCanvasWidth(floating)); },
-         [&] { bare.magnify(); }},
-    };
     std::printf("tick: microseconds per tick, medians over %d rounds of %d ticks each\n", kRounds,
                 kTicksPerRound);
     std::printf("%-10s %10s %10s %8s\n", "tick", "Movaril", "bare", "ratio");
-    for (const Case& tick : cases) {
-        // A round first, unmeasured, so that caches and Wine's lazy set-up are warm.
-        measure(tick.movaril, tick.bare);
-        std::vector<double> ours, floors, ratios;
-        for (int r = 0; r < kRounds; ++r) {
-            Round round = measure(tick.movaril, tick.bare);
-            ours.push_back(round.movaril);
-            floors.push_back(round.bare);
-            ratios.push_back(round.movaril / round.bare);
-        }
-        std::printf("%-10s %10.1f %10.1f %8.2f\n", tick.name, median(ours), median(floors), median(ratios));
+    // Measured before quick mode starts, as in a drag pick: with the floating window loaded, the magnifier
+    // tick would read its canvas's width from the window instead of the layout.
+    report({"sampling", [&] { main.时钟1.periodic(); }, [&] { bare.sample(); }});
+    report({"magnifier", [&] { main.时钟3.periodic(); }, [&] { bare.magnify(); }});
+    program.mainMagnifier.stop();
+
+    // Quick mode as F4 starts it, with its timers stopped: only the follow tick called here runs.
+    ::SetCursorPos(kFollowPlaces[0].x, kFollowPlaces[0].y);
+    program.quickMode.toggle();
+    bare.showFloating();
+    ui::FloatWindow& floating = program.floating;
+    for (ui::Timer* timer : {&main.时钟1, &floating.Get, &floating.Get1, &floating.move})
+        timer->setPeriod(0);
+    ui::processPendingMessages();
+    int place = 0;
+    report({"follow", [&] { floating.move.periodic(); }, [&] { bare.follow(); },
+            [&] {
+                const POINT& at = kFollowPlaces[place++ % 2];
+                ::SetCursorPos(at.x, at.y);
+            }});
+    // The ticks timed above are worth their figure only if they moved the window: one more shows it does.
+    constexpr POINT kLast{740, 670};
+    ::SetCursorPos(kLast.x, kLast.y);
+    floating.move.periodic();
+    RECT moved{};
+    ::GetWindowRect(floating.handle(), &moved);
+    if (moved.left != kLast.x + kFollowOffset || moved.top != kLast.y + kFollowOffset) {
+        std::fprintf(stderr, "tick: the follow tick left the floating window at %ld,%ld\n", moved.left,
+                     moved.top);
+        return 1;
     }
-    magnifier.stop();
     return 0;
 }
