@@ -35,7 +35,7 @@ bool Form::load() {
     }
     registerClass(kFormClass);
     // The primary screen's DPI: the window starts centred on it.
-    dpi_ = dpiOf(nullptr);
+    dpi_ = systemDpi();
     auto [width, height] = outerSize(spec_.width, spec_.height);
     int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -65,9 +65,7 @@ SIZE Form::outerSize(int width, int height) const {
     if (dpi_ == 96)
         return {width, height};
     // The client area scales; the frame is what the system draws at this DPI, which is not a plain multiple.
-    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    auto adjust = reinterpret_cast<Adjust>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    auto adjust = user32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     auto frame = [&](UINT dpi) {
         RECT rect{};
         DWORD style = spec_.style & ~WS_VISIBLE;

@@ -70,16 +70,9 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT msg, WPARAM wParam, LPARAM 
     return self->message(msg, wParam, lParam);
 }
 
-int dpiOf(HWND window) {
-    // Looked up at run time: older systems have neither function.
-    using ForWindow = UINT(WINAPI*)(HWND);
-    using ForSystem = UINT(WINAPI*)();
-    HMODULE user = ::GetModuleHandleW(L"user32.dll");
-    auto forWindow =
-        reinterpret_cast<ForWindow>(reinterpret_cast<void*>(::GetProcAddress(user, "GetDpiForWindow")));
-    auto forSystem =
-        reinterpret_cast<ForSystem>(reinterpret_cast<void*>(::GetProcAddress(user, "GetDpiForSystem")));
-    UINT dpi = window && forWindow ? forWindow(window) : forSystem ? forSystem() : 0;
+int systemDpi() {
+    auto forSystem = user32Function<UINT(WINAPI*)()>("GetDpiForSystem");
+    UINT dpi = forSystem ? forSystem() : 0;
     if (!dpi) {
         WindowDC screen(nullptr);
         dpi = static_cast<UINT>(::GetDeviceCaps(screen.get(), LOGPIXELSY));

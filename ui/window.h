@@ -44,8 +44,14 @@ private:
 void silenceEvents();
 bool eventsSilenced();
 
-// The DPI of the monitor a window is on, of the primary monitor for nullptr; 96 where the system cannot say.
-int dpiOf(HWND window);
+// The system's DPI, the primary monitor's; 96 where the system cannot say.
+int systemDpi();
+
+// A user32 function that older systems lack, looked up at run time; nullptr where it is missing.
+template <typename Function> Function user32Function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+}
 
 // Takes and dispatches every message waiting in this thread's queue; a WM_QUIT found there is put back.
 void processPendingMessages();

@@ -265,21 +265,16 @@ namespace {
 TEST(Dpi, LayoutsFollowTheScreenDpi) {
     ui::MainWindow window;
     ASSERT_TRUE(window.load());
-    EXPECT_EQ(window.dpi(), ui::dpiOf(nullptr));
-    EXPECT_EQ(window.scale(340), ::MulDiv(340, ui::dpiOf(nullptr), 96));
+    EXPECT_EQ(window.dpi(), ui::systemDpi());
+    EXPECT_EQ(window.scale(340), ::MulDiv(340, ui::systemDpi(), 96));
     checkControls(window);
 }
 
 // Without the manifest's per-monitor awareness a scaled screen would virtualise the pointer and the pixel
 // reads apart. The test program carries the same manifest as Movaril.exe.
 TEST(Dpi, ProgramIsPerMonitorAware) {
-    using ThreadContext = void*(WINAPI*)();
-    using Awareness = int(WINAPI*)(void*);
-    HMODULE user = ::GetModuleHandleW(L"user32.dll");
-    auto threadContext = reinterpret_cast<ThreadContext>(
-        reinterpret_cast<void*>(::GetProcAddress(user, "GetThreadDpiAwarenessContext")));
-    auto awareness = reinterpret_cast<Awareness>(
-        reinterpret_cast<void*>(::GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+    auto threadContext = ui::user32Function<void*(WINAPI*)()>("GetThreadDpiAwarenessContext");
+    auto awareness = ui::user32Function<int(WINAPI*)(void*)>("GetAwarenessFromDpiAwarenessContext");
     ASSERT_TRUE(threadContext && awareness);
     // DPI_AWARENESS_PER_MONITOR_AWARE, which both PerMonitorV2 and its PerMonitor fallback give.
     EXPECT_EQ(awareness(threadContext()), 2);
