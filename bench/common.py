@@ -1,6 +1,7 @@
 """What the benchmark scripts share: the process behind a `wine` command, its CPU time and memory, and the
 rows each script adds to the summary that scripts/bench prints at the end."""
 
+import contextlib
 import json
 import os
 import sys
@@ -26,6 +27,26 @@ def program_pid(process):
         return first.replace("\\", "/").rsplit("/", 1)[-1].lower() == exe
     h.wait_until(runs_exe, h.START, f"process {pid} to run {process.name}")
     return pid
+
+
+@contextlib.contextmanager
+def side_by_side(movaril, minimal, fixture, fixture_at):
+    """Starts the fixture's stripes at fixture_at, then Movaril and the minimal program, and yields the pids
+    of the two programs by name once both windows are up; ends all three however the block ends."""
+    # An instance still ending would make this start a second one, which only shows a box and ends.
+    h.wait_until(lambda: not h.windows("Movaril", visible=False), h.REACT, "earlier instances to go")
+    processes = []
+    try:
+        stripes = h.WineProcess(fixture, "--at", *fixture_at)
+        processes.append(stripes)
+        stripes.wait_for_line("ready", h.START)
+        programs = {"Movaril.exe": h.WineProcess(movaril), "minimal": h.WineProcess(minimal)}
+        processes += programs.values()
+        h.wait_until(lambda: h.windows("Movaril") and h.windows("Movaril minimal"), h.START, "both programs")
+        yield {name: program_pid(process) for name, process in programs.items()}
+    finally:
+        for process in processes:
+            process.kill()
 
 
 def cpu_seconds(pid):

@@ -23,12 +23,10 @@ import statistics
 import time
 from pathlib import Path
 
-from common import cpu_seconds, h, program_pid, record, share, wineserver_pid
+from common import cpu_seconds, h, record, share, side_by_side, wineserver_pid
 
 CONFIGURE_NOTIFY = 22
 STRUCTURE_NOTIFY_MASK = 1 << 17
-FLOATING_SIZE = (172, 86)
-OFFSET = 15
 # Where the pointer goes, over the other windows and between them, clear of the screen's edges.
 AREA = ((100, 1000), (100, 800))
 # The fixture, right of that area; with the pointer moving over it, the floating window stays on the screen.
@@ -89,7 +87,7 @@ class Follow:
         """Moves the pointer to x, y as xdotool does; the seconds until the window is at x + 15, y + 15, or
         None if it does not get there within MISSED."""
         self.drain()
-        wanted = (x + OFFSET, y + OFFSET)
+        wanted = (x + h.FLOATING_OFFSET, y + h.FLOATING_OFFSET)
         moved = time.monotonic()
         self.xtest.XTestFakeMotionEvent(self.display, -1, x, y, 0)
         self.x.XFlush(self.display)
@@ -117,7 +115,7 @@ def floating_window(pid):
     def find():
         found = h.run("xdotool", "search", "--onlyvisible", "--pid", pid, check=False).stdout.split()
         return [w for w in map(int, found)
-                if h.window_name(w) == "" and h.geometry(w)[2:] == FLOATING_SIZE]
+                if h.window_name(w) == "" and h.geometry(w)[2:] == h.FLOATING_SIZE]
     [window] = h.wait_until(find, h.REACT, "the floating window")
     return window
 
@@ -161,18 +159,7 @@ def main():
     parser.add_argument("--results", type=Path, help="where to add the summary's rows")
     args = parser.parse_args()
 
-    # An instance still ending would make this start a second one, which only shows a box and ends.
-    h.wait_until(lambda: not h.windows("Movaril", visible=False), h.REACT, "earlier instances to go")
-    processes = []
-    try:
-        fixture = h.WineProcess(args.fixture, "--at", *FIXTURE_AT)
-        processes.append(fixture)
-        fixture.wait_for_line("ready", h.START)
-        movaril = h.WineProcess(args.movaril)
-        minimal = h.WineProcess(args.minimal)
-        processes += [movaril, minimal]
-        h.wait_until(lambda: h.windows("Movaril") and h.windows("Movaril minimal"), h.START, "both programs")
-        pids = {"Movaril.exe": program_pid(movaril), "minimal": program_pid(minimal)}
+    with side_by_side(args.movaril, args.minimal, args.fixture, FIXTURE_AT) as pids:
         if server := wineserver_pid():
             pids["wineserver"] = server
         if args.xserver:
@@ -192,9 +179,6 @@ def main():
             raise SystemExit("the floating window did not follow the pointer")
         quick = cpu_shares(pids, args.seconds)
         moving = cpu_shares(pids, args.seconds, follow.circle)
-    finally:
-        for process in processes:
-            process.kill()
 
     median, worst = statistics.median(followed) * 1000, max(followed) * 1000
     print(f"quick mode: the floating window in place after a pointer move, {args.moves} moves")

@@ -15,7 +15,7 @@ import argparse
 import time
 from pathlib import Path
 
-from common import h, memory_kb, program_pid, record
+from common import h, memory_kb, record, side_by_side
 
 # The end-to-end test's stripes, their colours and texts, and how it finds the eyedropper box.
 import test_drag_pick as drag
@@ -64,7 +64,7 @@ def pick_batch(box, colours, hold):
     """One xdotool command making a drag pick to each stripe of `colours` in turn."""
     command = []
     for colour in colours:
-        command += ["mousemove", *box, "mousedown", 1, "mousemove", *drag.stripe_centre(colour),
+        command += ["mousemove", *box, "mousedown", 1, "mousemove", *h.stripe_centre(drag.STRIPES_AT, colour),
                     "sleep", hold, "mouseup", 1]
     h.xdotool(*command)
 
@@ -80,17 +80,7 @@ def main():
     parser.add_argument("--results", type=Path, help="where to add the summary's rows")
     args = parser.parse_args()
 
-    h.wait_until(lambda: not h.windows(TITLE, visible=False), h.REACT, "earlier instances to go")
-    processes = []
-    try:
-        fixture = h.WineProcess(args.fixture, "--at", *drag.STRIPES_AT)
-        processes.append(fixture)
-        fixture.wait_for_line("ready", h.START)
-        movaril = h.WineProcess(args.movaril)
-        minimal = h.WineProcess(args.minimal)
-        processes += [movaril, minimal]
-        h.wait_until(lambda: h.windows(TITLE) and h.windows("Movaril minimal"), h.START, "both programs")
-        pids = {"Movaril.exe": program_pid(movaril), "minimal": program_pid(minimal)}
+    with side_by_side(args.movaril, args.minimal, args.fixture, drag.STRIPES_AT) as pids:
         box = eyedropper_box()
         idle = settle(pids)
 
@@ -110,9 +100,6 @@ def main():
                 wrong.append(f"batch {batch + 1}: {hex_field()!r} for {wanted}")
         picking = time.monotonic() - began
         after = settle(pids)
-    finally:
-        for process in processes:
-            process.kill()
 
     batches = checked + len(wrong)
     print(f"memory: idle, then after {made} drag picks ({picking:.0f} s), in kB")

@@ -36,6 +36,22 @@ def scaled(*layout):
     return values[0] if len(values) == 1 else values
 
 
+# The fixture's stripes (--at X Y), 40 x 80 pixels each, left to right from X, Y.
+STRIPES = [(10, 5, 200), (171, 205, 239), (0, 0, 0), (255, 255, 255), (255, 0, 0)]
+
+
+def stripe_centre(at, colour):
+    """The screen centre of the stripe of this colour, with the stripes placed at `at`."""
+    left, top = at
+    return left + 40 * STRIPES.index(colour) + 20, top + 40
+
+
+# Quick mode's floating window: its size at the screen's DPI, and how far right of and below the pointer
+# its corner stays.
+FLOATING_SIZE = scaled(172, 86)
+FLOATING_OFFSET = 15
+
+
 def wait_until(condition, timeout, what):
     """Calls condition every POLL seconds until it returns something true, and returns that."""
     deadline = time.monotonic() + timeout
@@ -190,6 +206,11 @@ def key(*names):
 
 def click(x, y, button=1):
     xdotool("mousemove", x, y, "click", button)
+
+
+def pixel(x, y):
+    """The colour of one pixel of the screen."""
+    return Shot(x, y, 1, 1).pixel(x, y)
 
 
 class Shot:

@@ -9,8 +9,7 @@ import harness as h
 TITLE = "Movaril"
 # The fixture's stripes, 40 x 80 each, left to right; well away from the centred main window.
 STRIPES_AT = (100, 100)
-STRIPES = [(10, 5, 200), (171, 205, 239), (0, 0, 0), (255, 255, 255), (255, 0, 0)]
-DEEP_BLUE, PALE_BLUE, _, WHITE, RED = STRIPES
+DEEP_BLUE, PALE_BLUE, _, WHITE, RED = h.STRIPES
 
 
 def centre(x, y, width, height):
@@ -39,12 +38,7 @@ TEXTS = {
 
 
 def stripe_centre(colour):
-    left, top = STRIPES_AT
-    return left + 40 * STRIPES.index(colour) + 20, top + 40
-
-
-def pixel(x, y):
-    return h.Shot(x, y, 1, 1).pixel(x, y)
+    return h.stripe_centre(STRIPES_AT, colour)
 
 
 def find_outline(shot, left, top, width, height, size):
@@ -88,7 +82,7 @@ class DragPick(h.WineTestCase):
         """Waits until both ticks have seen the pointer over `colour`: the swatch and the canvas show it."""
         swatch = self.at(SWATCH_CENTRE)
         canvas = self.at((CANVAS_CLIENT[0] + 10, CANVAS_CLIENT[1] + 10))
-        h.wait_until(lambda: pixel(*swatch) == colour and pixel(*canvas) == colour, h.REACT,
+        h.wait_until(lambda: h.pixel(*swatch) == colour and h.pixel(*canvas) == colour, h.REACT,
                      f"the swatch and the magnifier to show {colour}")
 
     def drag(self, via, to):

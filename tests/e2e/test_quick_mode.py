@@ -16,12 +16,9 @@ TITLE = "Movaril"
 FIXTURE_TITLE = "Movaril fixture"
 # Well away from the centred main window; the floating window keeps below the row the pointer moves along.
 STRIPES_AT = (100, 100)
-STRIPES = [(10, 5, 200), (171, 205, 239), (0, 0, 0), (255, 255, 255), (255, 0, 0)]
-DEEP_BLUE, PALE_BLUE, _, _, RED = STRIPES
+DEEP_BLUE, PALE_BLUE, _, _, RED = h.STRIPES
 PALE_BLUE_TEXTS = ["171", "205", "239", "#ABCDEF", "15715755", "171,205,239"]
 
-FLOATING_SIZE = h.scaled(172, 86)
-OFFSET = 15
 # Swatch and magnifier pixels inside the floating window, clear of the texts drawn on the swatch and of
 # the dot in the middle of the magnified square.
 SWATCH_PIXEL = (5, 5)
@@ -45,12 +42,7 @@ ARROWS = {"Up": (38, 0, -1), "Down": (40, 0, 1), "Left": (37, -1, 0), "Right": (
 
 
 def stripe_centre(colour):
-    left, top = STRIPES_AT
-    return left + 40 * STRIPES.index(colour) + 20, top + 40
-
-
-def pixel(x, y):
-    return h.Shot(x, y, 1, 1).pixel(x, y)
+    return h.stripe_centre(STRIPES_AT, colour)
 
 
 def pointer():
@@ -82,7 +74,7 @@ class QuickMode(h.WineTestCase):
                 continue
             values = dict(line.split("=") for line in place.stdout.decode().split())
             geometry = tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-            if geometry[2:] == FLOATING_SIZE:
+            if geometry[2:] == h.FLOATING_SIZE:
                 found[window] = geometry
         return found
 
@@ -135,12 +127,12 @@ class QuickMode(h.WineTestCase):
         """Moves the pointer onto the stripe of colour; the floating window must follow and show it."""
         x, y = stripe_centre(colour)
         h.xdotool("mousemove", x, y)
-        at = (x + OFFSET, y + OFFSET)
-        h.wait_until(lambda: self.floating().get(window) == (*at, *FLOATING_SIZE), FOLLOW,
+        at = (x + h.FLOATING_OFFSET, y + h.FLOATING_OFFSET)
+        h.wait_until(lambda: self.floating().get(window) == (*at, *h.FLOATING_SIZE), FOLLOW,
                      f"the floating window to follow the pointer to {at}")
         swatch = (at[0] + SWATCH_PIXEL[0], at[1] + SWATCH_PIXEL[1])
         magnifier = (at[0] + MAGNIFIER_PIXEL[0], at[1] + MAGNIFIER_PIXEL[1])
-        h.wait_until(lambda: pixel(*swatch) == colour and pixel(*magnifier) == colour, h.REACT,
+        h.wait_until(lambda: h.pixel(*swatch) == colour and h.pixel(*magnifier) == colour, h.REACT,
                      f"the floating swatch and magnifier to show {colour}")
 
     def open_panel(self):

@@ -28,8 +28,6 @@ ABOUT = "About"
 VERSION_LINE = "当前版本：1.0.0.2"
 CLOSED_HEIGHT, OPEN_HEIGHT = 247, 374
 
-FLOATING_SIZE = (172, 86)
-OFFSET = 15
 ENTRIES = ["屏幕取色", "主界面", "更新 提取码:[m4xt]", "退出"]
 
 
@@ -80,14 +78,14 @@ class TrayAndOptions(h.WineTestCase):
         return found
 
     def floating(self):
-        return [g for g in self.untitled().values() if g[2:] == FLOATING_SIZE]
+        return [g for g in self.untitled().values() if g[2:] == h.FLOATING_SIZE]
 
     def wait_for_quick_mode(self, on, what):
         h.wait_until(lambda: len(self.floating()) == int(on), h.REACT,
                      f"{what} to turn quick mode {'on' if on else 'off'}")
 
     def menu_at(self, y):
-        menus = [g for g in self.untitled().values() if g[1] == y - 5 and g[2:] != FLOATING_SIZE]
+        menus = [g for g in self.untitled().values() if g[1] == y - 5 and g[2:] != h.FLOATING_SIZE]
         return menus[0] if len(menus) == 1 else None
 
     def choose(self, entry):
@@ -114,7 +112,7 @@ class TrayAndOptions(h.WineTestCase):
         h.xdotool("mousemove", *at)
         # The floating window follows the pointer: it must be off the entry before the click.
         if self.floating():
-            follows = (at[0] + OFFSET, at[1] + OFFSET, *FLOATING_SIZE)
+            follows = (at[0] + h.FLOATING_OFFSET, at[1] + h.FLOATING_OFFSET, *h.FLOATING_SIZE)
             h.wait_until(lambda: self.floating() == [follows], h.REACT,
                          "the floating window to follow the pointer")
         h.xdotool("click", 1)
