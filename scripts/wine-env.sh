@@ -28,7 +28,7 @@ if [[ $MOVARIL_ARCH == x86_64 ]]; then
 else
     export MOVARIL_PRESET=mingw WINEARCH=win32 WINEPREFIX=$ROOT/build/wine
 fi
-# A prefix of its own for a screen set to another DPI (MOVARIL_DPI=144): the scaled layout tests.
+# A prefix of its own for a screen set to another DPI (MOVARIL_DPI=144): the tests at that DPI.
 if [[ -n ${MOVARIL_DPI:-} && $MOVARIL_DPI != 96 ]]; then
     export WINEPREFIX=$WINEPREFIX-dpi$MOVARIL_DPI
 fi
